@@ -1,0 +1,95 @@
+// Hue notation and the Munsell value function.
+//
+// Value function (Newhall, Nickerson and Judd, 1943):
+//   Y = 1.2219 V - 0.23111 V^2 + 0.23951 V^3 - 0.021009 V^4 + 0.0008404 V^5
+// giving Y = 102.568 at V = 10 on the magnesium-oxide scale. Under PWD the
+// scale is relative to the perfect white diffuser: Y is multiplied by 0.975.
+// The inverse is found by Newton's method, fifteen iterations from sqrt(Y),
+// which converges to single precision everywhere in 0..10.
+#include "engine/notation.h"
+
+#include "text/numbers.h"
+
+#include <cctype>
+#include <cmath>
+
+namespace tw::engine {
+
+std::string hconvert(float h) {
+    int b = static_cast<int>(std::floor((static_cast<double>(h) - 0.001) / 10.0));
+    if (b < 0) {
+        b = 0;
+    }
+    const float s = h - 10.0f * static_cast<float>(b);
+    std::string textOut = text::formatPattern(s, "##.00");
+    if (b <= 10) {
+        textOut += huenames[static_cast<std::size_t>(b)];
+    }
+    return textOut;
+}
+
+float converth(std::string_view textIn, bool &formatError) {
+    std::string upper(textIn);
+    for (char &ch : upper) {
+        ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    }
+    std::size_t suffix = 0;
+    int family = 10;
+    formatError = false;
+    const auto endsWith = [&](std::string_view name) {
+        return upper.size() >= name.size()
+            && upper.compare(upper.size() - name.size(), name.size(), name) == 0;
+    };
+    for (int i = 1; i <= 9 && suffix == 0; i += 2) {
+        if (endsWith(huenames[i])) {
+            suffix = 2;
+            family = i;
+        }
+    }
+    for (int i = 0; i <= 8 && suffix == 0; i += 2) {
+        if (endsWith(huenames[i])) {
+            suffix = 1;
+            family = i;
+        }
+    }
+    if (suffix == 0) {
+        formatError = true;
+    }
+    const double step
+        = text::leadingNumber(std::string_view(upper).substr(0, upper.size() - suffix));
+    return static_cast<float>(10.0 * family + step);
+}
+
+float value2y(float V, bool pwd) {
+    const double v = V;
+    const double y
+        = v * (1.2219 + v * (-0.23111 + v * (0.23951 + v * (-0.021009 + v * 0.0008404))));
+    float Y = static_cast<float>(y);
+    if (pwd) {
+        Y = static_cast<float>(Y * 0.975);
+    }
+    return Y;
+}
+
+float y2value(float &Y, bool pwd) {
+    if (Y < 0.0f) {
+        Y = 0.0f;
+    }
+    float y = Y;
+    if (pwd) {
+        y = static_cast<float>(y / 0.975);
+    }
+    constexpr float c2 = 1.2219f, c3 = -0.23111f, c4 = 0.23951f, c5 = -0.021009f, c6 = 0.0008404f;
+    const float c1 = -y;
+    float V = std::sqrt(y);
+    for (int i = 0; i < 15; ++i) {
+        const double v = V;
+        const double f = c1 + v * (c2 + v * (c3 + v * (c4 + v * (c5 + v * c6))));
+        const double fp = c2 + v * (2.0 * c3 + v * (3.0 * c4 + v * (4.0 * c5 + v * 5.0 * c6)));
+        const float step = static_cast<float>(f / fp);
+        V -= step;
+    }
+    return V;
+}
+
+} // namespace tw::engine

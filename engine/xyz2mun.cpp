@@ -1,0 +1,240 @@
+// Inverse of the renotation interpolation.
+//
+// Cells: at Value v, hue index h and chroma index c the corners are
+// P00 = (v, h, c), P10 = (v, h+1, c), P11 = (v, h+1, c+1), P01 = (v, h, c+1),
+// clockwise in the x, y plane; at c = 0 both inner corners are the neutral
+// point, so the cell is a triangle. A cell is usable when both outer corners
+// are present (non-zero).
+//
+// Inside the found cell the hue line through the point is found by bisecting
+// the inner and outer edges together (50 steps), and the chroma line by
+// bisecting the two hue edges together (50 steps). The hue fraction is
+// measured along the outer edge, the chroma fraction along the hue-h edge.
+//
+// The point-in-cell test accepts points within 1e-6 of an edge, so that a
+// chromaticity computed from a renotation point lands in a cell even when the
+// last-place rounding of X / (X + Y + Z) puts it a hair outside.
+#include "engine/xyz2mun.h"
+
+#include "engine/notation.h"
+
+#include <cmath>
+
+namespace tw::engine {
+
+namespace {
+
+constexpr float edgeTolerance = 1e-6f;
+constexpr float levelWeightFloor = 1e-4f;
+
+Point corner(const RenotationTable &table, int v, int h, int c) {
+    return { table.at(v, h, c, 0) / 10000.0f, table.at(v, h, c, 1) / 10000.0f };
+}
+
+bool present(Point p) {
+    return p.x != 0.0f && p.y != 0.0f;
+}
+
+Point mid(Point a, Point b) {
+    return { (a.x + b.x) / 2.0f, (a.y + b.y) / 2.0f };
+}
+
+float distance(Point a, Point b) {
+    const double dx = static_cast<double>(a.x) - b.x;
+    const double dy = static_cast<double>(a.y) - b.y;
+    return static_cast<float>(std::sqrt(dx * dx + dy * dy));
+}
+
+// Cross value of P against the directed edge E1 -> E2: positive means P
+// lies on the outer side. Compared against the tolerance scaled by the edge
+// length, so the tolerance is a distance.
+bool outside(Point P, Point E1, Point E2) {
+    const float cross = (E1.y - E2.y) * (P.x - E1.x) + (E2.x - E1.x) * (P.y - E1.y);
+    if (cross <= 0.0f) {
+        return false;
+    }
+    // cross > tolerance * |E1 E2|, compared squared to spare the root.
+    const float dx = E2.x - E1.x;
+    const float dy = E2.y - E1.y;
+    return cross * cross > edgeTolerance * edgeTolerance * (dx * dx + dy * dy);
+}
+
+struct Cell {
+    Point p00, p10, p11, p01;
+};
+
+Cell loadCell(const RenotationTable &table, int v, int h, int c) {
+    Cell cell;
+    if (c == 0) {
+        cell.p00 = cell.p10 = { neutralX, neutralY };
+    } else {
+        cell.p00 = corner(table, v, h, c);
+        cell.p10 = corner(table, v, h + 1, c);
+    }
+    cell.p01 = corner(table, v, h, c + 1);
+    cell.p11 = corner(table, v, h + 1, c + 1);
+    return cell;
+}
+
+struct LevelResult {
+    bool found = false;
+    float H = 0.0f;
+    float C = 0.0f;
+};
+
+LevelResult solveLevel(const RenotationTable &table, float x, float y, int v) {
+    LevelResult r;
+    int h = 0;
+    int c = 0;
+    if (v < 0 || v >= RenotationTable::values || !findcell(table, x, y, v, h, c)) {
+        return r;
+    }
+    r.found = true;
+    cellsolve(table, x, y, v, h, c, r.H, r.C);
+    return r;
+}
+
+} // namespace
+
+bool inquad(Point P, Point A, Point B, Point C, Point D) {
+    return !outside(P, A, B) && !outside(P, B, C) && !outside(P, C, D) && !outside(P, D, A);
+}
+
+bool findcell(const RenotationTable &table, float x, float y, int v, int &h, int &c) {
+    const Point P { x, y };
+    h = 0;
+    c = 0;
+    Point inner0 { neutralX, neutralY };
+    Point inner1 = inner0;
+    while (h < 40) {
+        if (c == 0) {
+            inner0 = inner1 = { neutralX, neutralY };
+        }
+        const Point outer0
+            = c + 1 < RenotationTable::chromas ? corner(table, v, h, c + 1) : Point {};
+        const Point outer1
+            = c + 1 < RenotationTable::chromas ? corner(table, v, h + 1, c + 1) : Point {};
+        if (!present(outer0) || !present(outer1)) {
+            c = 0;
+            ++h;
+            continue;
+        }
+        if (inquad(P, inner0, inner1, outer1, outer0)) {
+            return true;
+        }
+        inner0 = outer0;
+        inner1 = outer1;
+        ++c;
+    }
+    h = 40;
+    c = 0;
+    return false;
+}
+
+void cellsolve(
+    const RenotationTable &table, float x, float y, int v, int h, int c, float &H, float &C) {
+    const Point P { x, y };
+    Cell k = loadCell(table, v, h, c);
+    Point mb {}, mt {};
+    for (int i = 0; i < 50; ++i) {
+        mb = mid(k.p00, k.p10);
+        mt = mid(k.p01, k.p11);
+        if (inquad(P, k.p00, mb, mt, k.p01)) {
+            k.p10 = mb;
+            k.p11 = mt;
+        } else {
+            k.p00 = mb;
+            k.p01 = mt;
+        }
+    }
+    k = loadCell(table, v, h, c);
+    Point ml {}, mr {};
+    for (int i = 0; i < 50; ++i) {
+        ml = mid(k.p00, k.p01);
+        mr = mid(k.p10, k.p11);
+        if (inquad(P, k.p00, k.p10, mr, ml)) {
+            k.p01 = ml;
+            k.p11 = mr;
+        } else {
+            k.p00 = ml;
+            k.p10 = mr;
+        }
+    }
+    k = loadCell(table, v, h, c);
+    const float outerEdge = distance(k.p01, k.p11);
+    const float fh = outerEdge == 0.0f ? 0.0f : distance(k.p01, mt) / outerEdge;
+    const float hueEdge = distance(k.p00, k.p01);
+    const float fc = hueEdge == 0.0f ? 0.0f : distance(k.p00, ml) / hueEdge;
+    H = (static_cast<float>(h) + fh) * 2.5f;
+    C = (static_cast<float>(c) + fc) * 2.0f;
+}
+
+Xyz2MunStatus xyz2mun(const RenotationTable &table, bool pwd, float &H, float &V, float &C, float X,
+    float &Y, float Z) {
+    V = y2value(Y, pwd);
+    H = 0.0f;
+    C = 0.0f;
+    const float s = X + Y + Z;
+    if (!(s > 0.0f) || !std::isfinite(V)) {
+        return Xyz2MunStatus::OutOfRange;
+    }
+    const float x = X / s;
+    const float y = Y / s;
+
+    if (V >= 10.0f || Y >= value2y(10.0f, pwd)) {
+        V = 10.0f;
+        const LevelResult top = solveLevel(table, x, y, 10);
+        if (!top.found) {
+            return Xyz2MunStatus::OutOfRange;
+        }
+        H = top.H >= 100.0f ? top.H - 100.0f : top.H;
+        C = top.C;
+        return Xyz2MunStatus::Ok;
+    }
+
+    const int iv = static_cast<int>(std::floor(V));
+    const float f = V - static_cast<float>(iv);
+    const bool lowerCounts = 1.0f - f >= levelWeightFloor;
+    const bool upperCounts = f >= levelWeightFloor;
+    LevelResult lower = lowerCounts ? solveLevel(table, x, y, iv) : LevelResult {};
+    const LevelResult upper = upperCounts ? solveLevel(table, x, y, iv + 1) : LevelResult {};
+
+    if (lowerCounts && !lower.found && iv == 0 && upper.found) {
+        // Below Value 1 the data hold few colours at the lower level: the
+        // upper level alone gives hue and Chroma.
+        lower = upper;
+    }
+    if ((lowerCounts && !lower.found) || (upperCounts && !upper.found)) {
+        return Xyz2MunStatus::OutOfRange;
+    }
+
+    float H1 = lower.H;
+    float H2 = upper.H;
+    float C1 = lower.C;
+    float C2 = upper.C;
+    float w = f;
+    if (!lowerCounts) {
+        H1 = H2;
+        C1 = C2;
+        w = 1.0f;
+    } else if (!upperCounts) {
+        H2 = H1;
+        C2 = C1;
+        w = 0.0f;
+    }
+    C = (1.0f - w) * C1 + w * C2;
+    if (std::fabs(H1 - H2) > 20.0f) {
+        if (H1 >= 50.0f) {
+            H2 += 100.0f;
+        } else {
+            H1 += 100.0f;
+        }
+    }
+    H = (1.0f - w) * H1 + w * H2;
+    if (H >= 100.0f) {
+        H -= 100.0f;
+    }
+    return Xyz2MunStatus::Ok;
+}
+
+} // namespace tw::engine

@@ -1,0 +1,49 @@
+// CIE X, Y, Z (illuminant C, 1931 observer, white Y about 100) to Munsell
+// hue, Value and Chroma. The Value comes from Y; hue and Chroma from locating
+// the chromaticity in the quadrilateral cells that the renotation points form
+// at the integer Values just below and above, blended by the Value's
+// fraction.
+#pragma once
+
+#include "engine/renotation_table.h"
+
+namespace tw::engine {
+
+struct Point {
+    float x, y;
+};
+
+// True when P lies inside the quadrilateral A, B, C, D (corners in
+// clockwise order) or within 1e-6 of one of its edges. A zero-length edge
+// excludes nothing.
+[[nodiscard]] bool inquad(Point P, Point A, Point B, Point C, Point D);
+
+// The first usable cell at integer Value level v that holds (x, y), trying
+// hue indices 0..39 and, within a hue, chroma rings from the neutral
+// outward. Returns false (h = 40, c = 0) when no cell holds the point.
+[[nodiscard]] bool findcell(const RenotationTable &table, float x, float y, int v, int &h, int &c);
+
+// Hue number and Chroma of (x, y) inside the cell (v, h, c), by bisection
+// along hue and along chroma, 50 steps each.
+void cellsolve(
+    const RenotationTable &table, float x, float y, int v, int h, int c, float &H, float &C);
+
+enum class Xyz2MunStatus {
+    Ok,
+    // The chromaticity lies outside the renotation data at a Value level
+    // that counts, or X + Y + Z is not positive. H and C then have no
+    // meaning (they are set to 0); V is still the Value of Y.
+    OutOfRange,
+};
+
+// H in [0, 100), V, C. Y is raised to 0 in the caller's variable when
+// negative. Rules at the edges of the data:
+//  - a level whose weight is below 1e-4 does not count;
+//  - below Value 1 a colour the lower level does not hold takes its hue and
+//    Chroma from the upper level alone;
+//  - a Y at or above the Value-10 level gives Value 10, with hue and Chroma
+//    from level 10 alone.
+[[nodiscard]] Xyz2MunStatus xyz2mun(const RenotationTable &table, bool pwd, float &H, float &V,
+    float &C, float X, float &Y, float Z);
+
+} // namespace tw::engine

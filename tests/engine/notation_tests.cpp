@@ -1,0 +1,98 @@
+#include "engine/notation.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace tw::engine {
+namespace {
+
+struct HueTextCase {
+    const char *name;
+    const char *text;
+    float hue;
+    bool formatError;
+};
+
+class ConvertHue : public ::testing::TestWithParam<HueTextCase> { };
+
+TEST_P(ConvertHue, ReadsHueNumber) {
+    const HueTextCase &c = GetParam();
+    bool formatError = false;
+    EXPECT_FLOAT_EQ(converth(c.text, formatError), c.hue);
+    EXPECT_EQ(formatError, c.formatError);
+}
+
+INSTANTIATE_TEST_SUITE_P(HueTexts, ConvertHue,
+    ::testing::Values(HueTextCase { "Plain", "5R", 5.0f, false },
+        HueTextCase { "LowerCase", "5r", 5.0f, false },
+        HueTextCase { "Decimal", "5.0R", 5.0f, false },
+        HueTextCase { "TwoLetterBeforeOne", "5RP", 95.0f, false },
+        HueTextCase { "TwoLetterYR", "2.5YR", 12.5f, false },
+        HueTextCase { "Blue", "5B", 65.0f, false },
+        HueTextCase { "PurpleBlue", "7.5PB", 77.5f, false },
+        HueTextCase { "TenRP", "10RP", 100.0f, false },
+        HueTextCase { "BlankInside", "5 R", 5.0f, false },
+        HueTextCase { "NoStepIsZero", "GY", 30.0f, false },
+        HueTextCase { "TrailingBlankIsFormatError", "5R ", 105.0f, true },
+        HueTextCase { "UnknownFamily", "5Q", 105.0f, true },
+        HueTextCase { "Empty", "", 100.0f, true }),
+    [](const auto &info) { return std::string(info.param.name); });
+
+struct HueNumberCase {
+    const char *name;
+    float hue;
+    const char *text;
+};
+
+class HueToText : public ::testing::TestWithParam<HueNumberCase> { };
+
+TEST_P(HueToText, WritesStepAndFamily) {
+    EXPECT_EQ(hconvert(GetParam().hue), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(HueNumbers, HueToText,
+    ::testing::Values(HueNumberCase { "Five", 5.0f, "5.00R" },
+        HueNumberCase { "Ten", 10.0f, "10.00R" }, HueNumberCase { "TwelveHalf", 12.5f, "2.50YR" },
+        HueNumberCase { "Hundred", 100.0f, "10.00RP" }, HueNumberCase { "Zero", 0.0f, ".00R" },
+        HueNumberCase { "NearZeroClamped", 0.0005f, ".00R" },
+        HueNumberCase { "PastHundredHasNoFamily", 105.0f, "5.00" },
+        HueNumberCase { "FarBeyondDoesNotCrash", 250.0f, "10.00" }),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(ValueScale, KnownPoints) {
+    EXPECT_NEAR(value2y(10.0f, false), 102.568f, 0.001f);
+    EXPECT_NEAR(value2y(10.0f, true), 100.0038f, 0.001f);
+    EXPECT_NEAR(value2y(5.0f, false), 19.766f, 0.001f);
+    float y = 100.0f;
+    EXPECT_NEAR(y2value(y, false), 9.902f, 0.001f);
+    y = 100.0f;
+    EXPECT_NEAR(y2value(y, true), 9.9999f, 0.0002f);
+    y = 0.0f;
+    EXPECT_FLOAT_EQ(y2value(y, false), 0.0f);
+}
+
+TEST(ValueScale, NegativeYIsRaisedToZeroInCallersVariable) {
+    float y = -3.0f;
+    EXPECT_FLOAT_EQ(y2value(y, false), 0.0f);
+    EXPECT_FLOAT_EQ(y, 0.0f);
+}
+
+TEST(ValueScale, PwdDivisionDoesNotChangeCallersY) {
+    float y = 50.0f;
+    (void)y2value(y, true);
+    EXPECT_FLOAT_EQ(y, 50.0f);
+}
+
+TEST(ValueScale, RoundTripsEveryValue) {
+    for (bool pwd : { false, true }) {
+        for (int i = 0; i <= 1000; ++i) {
+            const float v = i / 100.0f;
+            float y = value2y(v, pwd);
+            EXPECT_NEAR(y2value(y, pwd), v, 2e-5f) << "V=" << v << " pwd=" << pwd;
+        }
+    }
+}
+
+} // namespace
+} // namespace tw::engine

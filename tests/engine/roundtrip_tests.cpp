@@ -1,0 +1,96 @@
+// Every renotation sample at the integer Values 1 to 9 that the table holds,
+// given as X, Y, Z with six decimals, must come back through xyz2mun with
+// its own hue, Value and Chroma; and mun2xyz must reproduce its
+// chromaticity.
+#include "engine/mun2xyz.h"
+#include "engine/notation.h"
+#include "engine/xyz2mun.h"
+#include "engine_test_data.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace tw::engine {
+namespace {
+
+using testing::realTable;
+using testing::renotationSamples;
+
+double sixDecimals(double v) {
+    return std::round(v * 1e6) / 1e6;
+}
+
+float hueDistance(float a, float b) {
+    const float d = std::fmod(std::fabs(a - b), 100.0f);
+    return std::min(d, 100.0f - d);
+}
+
+bool inTable(const testing::Sample &s, int &hueIndex, int &chromaIndex) {
+    if (s.value != std::floor(s.value) || s.value < 1 || s.value > 9 || s.chroma > 32) {
+        return false;
+    }
+    hueIndex = static_cast<int>(std::lround(s.hueNumber / 2.5f)) % 40;
+    chromaIndex = static_cast<int>(std::lround(s.chroma / 2));
+    const int v = static_cast<int>(s.value);
+    return realTable().at(v, hueIndex, chromaIndex, 0) == std::lround(s.x * 10000)
+        && realTable().at(v, hueIndex, chromaIndex, 0) != 0;
+}
+
+TEST(RoundTrip, EveryTableSampleComesBackThroughXyz2Mun) {
+    int checked = 0;
+    int failures = 0;
+    for (const testing::Sample &s : renotationSamples()) {
+        int h = 0, c = 0;
+        if (!inTable(s, h, c)) {
+            continue;
+        }
+        ++checked;
+        const double Yd = value2y(s.value, false);
+        float X = static_cast<float>(sixDecimals(s.x * Yd / s.y));
+        float Y = static_cast<float>(sixDecimals(Yd));
+        float Z = static_cast<float>(sixDecimals((1.0 - s.x - s.y) * Yd / s.y));
+        float H = 0, V = 0, C = 0;
+        const Xyz2MunStatus status = xyz2mun(realTable(), false, H, V, C, X, Y, Z);
+        const bool ok = status == Xyz2MunStatus::Ok && hueDistance(H, s.hueNumber) <= 0.01f
+            && std::fabs(V - s.value) <= 0.01f && std::fabs(C - s.chroma) <= 0.01f;
+        if (!ok && ++failures <= 20) {
+            ADD_FAILURE() << s.hue << " " << s.value << "/" << s.chroma << " came back as H " << H
+                          << " V " << V << " C " << C
+                          << (status == Xyz2MunStatus::Ok ? "" : " (out of range)");
+        }
+    }
+    EXPECT_EQ(failures, 0);
+    EXPECT_GT(checked, 3700) << "the table should hold about 3800 samples at Values 1 to 9";
+}
+
+TEST(RoundTrip, Mun2XyzReproducesEverySampleChromaticity) {
+    for (const testing::Sample &s : renotationSamples()) {
+        int h = 0, c = 0;
+        if (!inTable(s, h, c)) {
+            continue;
+        }
+        float V = s.value;
+        float X, Y, Z, x = 0, y = 0;
+        const float hue = s.hueNumber >= 100.0f ? s.hueNumber - 100.0f : s.hueNumber;
+        const Mun2XyzStatus status
+            = mun2xyz(realTable(), Illuminant::C_1931, false, hue, V, s.chroma, X, Y, Z, x, y);
+        // The outermost chroma of a hue has no ring beyond it to interpolate
+        // towards; everything else converts.
+        if (realTable().at(static_cast<int>(s.value), h, c + 1, 0) == 0
+            || realTable().at(static_cast<int>(s.value), h + 1, c + 1, 0) == 0
+            || realTable().at(static_cast<int>(s.value) + 1, h, c + 1, 0) == 0
+            || realTable().at(static_cast<int>(s.value) + 1, h + 1, c + 1, 0) == 0
+            || realTable().at(static_cast<int>(s.value) + 1, h, c, 0) == 0
+            || realTable().at(static_cast<int>(s.value) + 1, h + 1, c, 0) == 0
+            || realTable().at(static_cast<int>(s.value), h + 1, c, 0) == 0) {
+            continue;
+        }
+        ASSERT_EQ(status, Mun2XyzStatus::Ok) << s.hue << " " << s.value << "/" << s.chroma;
+        EXPECT_NEAR(x, s.x, 1e-6f) << s.hue << " " << s.value << "/" << s.chroma;
+        EXPECT_NEAR(y, s.y, 1e-6f) << s.hue << " " << s.value << "/" << s.chroma;
+    }
+}
+
+} // namespace
+} // namespace tw::engine

@@ -1,0 +1,152 @@
+#include "engine/xyz2mun.h"
+
+#include "engine/notation.h"
+#include "engine_test_data.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <numbers>
+#include <string>
+
+namespace tw::engine {
+namespace {
+
+TEST(InQuad, InsideOutsideAndOnTheBoundary) {
+    // A unit square, corners in clockwise order.
+    const Point a { 0, 0 }, b { 0, 1 }, c { 1, 1 }, d { 1, 0 };
+    EXPECT_TRUE(inquad({ 0.5f, 0.5f }, a, b, c, d));
+    EXPECT_FALSE(inquad({ 1.5f, 0.5f }, a, b, c, d));
+    EXPECT_FALSE(inquad({ 0.5f, -0.1f }, a, b, c, d));
+    EXPECT_TRUE(inquad({ 0.0f, 0.5f }, a, b, c, d)) << "on an edge";
+    EXPECT_TRUE(inquad({ 1.0f, 1.0f }, a, b, c, d)) << "on a corner";
+    EXPECT_TRUE(inquad({ 1.0f + 5e-7f, 0.5f }, a, b, c, d)) << "within the tolerance";
+    EXPECT_FALSE(inquad({ 1.0f + 1e-5f, 0.5f }, a, b, c, d)) << "beyond the tolerance";
+}
+
+TEST(InQuad, TriangleWithZeroLengthEdge) {
+    const Point n { 0.3101f, 0.3163f };
+    EXPECT_TRUE(inquad({ 0.32f, 0.32f }, n, n, { 0.34f, 0.35f }, { 0.35f, 0.30f }));
+    EXPECT_FALSE(inquad({ 0.40f, 0.40f }, n, n, { 0.34f, 0.35f }, { 0.35f, 0.30f }));
+}
+
+// A made-up table of concentric rings around the neutral point: the point at
+// hue index h and chroma index c lies at radius 0.01 c and angle
+// 2 pi h / 40 + phase(v). `rings(v)` is how many chroma rings level v has.
+RenotationTable ringTable(
+    const std::function<double(int)> &phase, const std::function<int(int)> &rings) {
+    std::string text;
+    for (int v = 0; v <= 10; ++v) {
+        for (int h = 0; h < 40; ++h) {
+            for (int c = 0; c <= 16; ++c) {
+                int x = 0, y = 0;
+                if (c <= rings(v)) {
+                    const double angle = 2 * std::numbers::pi * h / 40 + phase(v);
+                    x = static_cast<int>(
+                        std::lround((0.3101 + 0.01 * c * std::cos(angle)) * 10000));
+                    y = static_cast<int>(
+                        std::lround((0.3163 + 0.01 * c * std::sin(angle)) * 10000));
+                }
+                text += std::to_string(x) + "," + std::to_string(y) + ",";
+            }
+        }
+    }
+    RenotationTable t;
+    std::string error;
+    EXPECT_TRUE(t.loadText(text, "rings", error)) << error;
+    return t;
+}
+
+// X, Y, Z of a chromaticity at a given angle (fraction of the circle) and
+// radius around the neutral point, with the luminance of Value V.
+void xyzAt(double turn, double radius, float V, float &X, float &Y, float &Z) {
+    const double x = 0.3101 + radius * std::cos(2 * std::numbers::pi * turn);
+    const double y = 0.3163 + radius * std::sin(2 * std::numbers::pi * turn);
+    Y = value2y(V, false);
+    X = static_cast<float>(x * Y / y);
+    Z = static_cast<float>((1 - x - y) * Y / y);
+}
+
+TEST(Xyz2Mun, HueBlendsAcrossTenRP) {
+    // Level 5 sees the colour at hue 98, level 6 (rotated) at hue 1.
+    const RenotationTable t = ringTable(
+        [](int v) { return v >= 6 ? 2 * std::numbers::pi * 0.97 : 0.0; }, [](int) { return 16; });
+    float X, Y, Z, H, V, C;
+    xyzAt(0.98, 0.045, 5.5f, X, Y, Z);
+    ASSERT_EQ(xyz2mun(t, false, H, V, C, X, Y, Z), Xyz2MunStatus::Ok);
+    EXPECT_NEAR(V, 5.5f, 1e-4f);
+    EXPECT_NEAR(H, 99.5f, 0.2f) << "not 49.5";
+    EXPECT_NEAR(C, 9.0f, 0.2f);
+}
+
+TEST(Xyz2Mun, BelowValueOneTakesTheUpperLevelWhenTheLowerIsEmpty) {
+    const RenotationTable t
+        = ringTable([](int) { return 0.0; }, [](int v) { return v == 0 ? 0 : 16; });
+    float X, Y, Z, H, V, C;
+    xyzAt(0.25, 0.03, 0.5f, X, Y, Z);
+    ASSERT_EQ(xyz2mun(t, false, H, V, C, X, Y, Z), Xyz2MunStatus::Ok);
+    EXPECT_NEAR(V, 0.5f, 1e-4f);
+    EXPECT_NEAR(H, 25.0f, 0.3f);
+    EXPECT_NEAR(C, 6.0f, 0.2f);
+}
+
+TEST(Xyz2Mun, ALevelThatCountsAndMissesMakesTheColourOutOfRange) {
+    // Level 6 has only 2 rings, level 5 has 16.
+    const RenotationTable t
+        = ringTable([](int) { return 0.0; }, [](int v) { return v == 6 ? 2 : 16; });
+    float X, Y, Z, H, V, C;
+    xyzAt(0.1, 0.08, 5.3f, X, Y, Z);
+    EXPECT_EQ(xyz2mun(t, false, H, V, C, X, Y, Z), Xyz2MunStatus::OutOfRange);
+    // Within 1e-4 of Value 5 the empty level 6 carries no weight.
+    xyzAt(0.1, 0.08, 5.00002f, X, Y, Z);
+    ASSERT_EQ(xyz2mun(t, false, H, V, C, X, Y, Z), Xyz2MunStatus::Ok);
+    EXPECT_NEAR(C, 16.0f, 0.3f);
+    // And at Value 6 exactly, level 5 carries none: level 6 alone misses.
+    xyzAt(0.1, 0.08, 6.0f, X, Y, Z);
+    EXPECT_EQ(xyz2mun(t, false, H, V, C, X, Y, Z), Xyz2MunStatus::OutOfRange);
+}
+
+TEST(Xyz2Mun, NeutralIsHueZeroChromaZero) {
+    const RenotationTable &t = testing::realTable();
+    float H, V, C;
+    float Y = value2y(5.0f, false);
+    const float X = 0.3101f * Y / 0.3163f;
+    const float Z = (1 - 0.3101f - 0.3163f) * Y / 0.3163f;
+    ASSERT_EQ(xyz2mun(t, false, H, V, C, X, Y, Z), Xyz2MunStatus::Ok);
+    EXPECT_NEAR(H, 0.0f, 1e-4f);
+    EXPECT_NEAR(C, 0.0f, 1e-3f);
+    EXPECT_EQ(hconvert(H), ".00R");
+}
+
+TEST(Xyz2Mun, WhiteAtOrAboveValueTenIsValueTen) {
+    const RenotationTable &t = testing::realTable();
+    for (float scale : { 1.0f, 1.0256f, 1.2f }) {
+        float H, V, C;
+        float Y = 100.0f * scale;
+        ASSERT_EQ(
+            xyz2mun(t, false, H, V, C, 98.074f * scale, Y, 118.232f * scale), Xyz2MunStatus::Ok)
+            << scale;
+        EXPECT_LE(V, 10.0f);
+        EXPECT_NEAR(C, 0.0f, 0.05f);
+    }
+    float H, V, C;
+    float Y = 150.0f;
+    ASSERT_EQ(xyz2mun(t, false, H, V, C, 147.1f, Y, 177.3f), Xyz2MunStatus::Ok);
+    EXPECT_EQ(V, 10.0f);
+}
+
+TEST(Xyz2Mun, OutsideTheDataOrNoLightIsOutOfRange) {
+    const RenotationTable &t = testing::realTable();
+    float H, V, C;
+    float Y = 20.0f;
+    EXPECT_EQ(xyz2mun(t, false, H, V, C, 140.0f, Y, 0.5f), Xyz2MunStatus::OutOfRange);
+    Y = 0.0f;
+    EXPECT_EQ(xyz2mun(t, false, H, V, C, 0.0f, Y, 0.0f), Xyz2MunStatus::OutOfRange);
+    Y = -5.0f;
+    EXPECT_EQ(xyz2mun(t, false, H, V, C, 1.0f, Y, 1.0f), Xyz2MunStatus::OutOfRange);
+    EXPECT_EQ(Y, 0.0f) << "a negative Y is raised to 0 in the caller's variable";
+}
+
+} // namespace
+} // namespace tw::engine

@@ -1,0 +1,222 @@
+#include "text/textfile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace tw::text;
+namespace fs = std::filesystem;
+
+// --- field input ------------------------------------------------------------
+
+struct FieldCase {
+    const char *name;
+    std::string text;
+    std::vector<std::string> fields;
+};
+
+class FieldReaderTest : public testing::TestWithParam<FieldCase> { };
+
+TEST_P(FieldReaderTest, SplitsIntoFields) {
+    FieldReader reader(GetParam().text);
+    std::vector<std::string> fields;
+    while (!reader.atEnd() && fields.size() < 50) {
+        fields.push_back(reader.readField());
+    }
+    EXPECT_EQ(fields, GetParam().fields);
+}
+
+const FieldCase fieldCases[] = {
+    { "PaletteLine",
+        "\"01-02-2024\",\"13:45:00\",\"red, bright\",\"5R\",\"5.00\",\"10.00\",.5,-.25,\r\n"
+        "\"a\",",
+        { "01-02-2024", "13:45:00", "red, bright", "5R", "5.00", "10.00", ".5", "-.25", "a" } },
+    { "LeadingBlanksSkippedTrailingTrimmed", "  \t5R ,\t 5\t,", { "5R", "5" } },
+    { "TabsInsideKept", "5R\t5\t10\r\n", { "5R\t5\t10" } },
+    { "LineEndsOfEveryKind", "a\r\nb\nc\rd", { "a", "b", "c", "d" } },
+    { "CommaBeforeEveryLineEnd", "a,\r\nb,\nc,\rd,", { "a", "b", "c", "d" } },
+    { "EmptyFields", "a,,b,\r\n,c", { "a", "", "b", "", "c" } },
+    { "EmptyLineIsAnEmptyField", "a\r\n\r\nb", { "a", "", "b" } },
+    { "LastLineWithoutLineEnd", "x,y\r\nz", { "x", "y", "z" } },
+    { "TextAfterClosingQuoteDropped", "\"a,b\" junk,c", { "a,b", "c" } },
+    { "QuotedKeepsBlanks", "  \" a \"\t,b", { " a ", "b" } },
+    { "UnclosedQuoteEndsAtLineEnd", "\"abc,def\r\nnext", { "abc,def", "next" } },
+    { "QuoteInsideUnquotedField", "ab\"c,d", { "ab\"c", "d" } },
+};
+
+INSTANTIATE_TEST_SUITE_P(Fields, FieldReaderTest, testing::ValuesIn(fieldCases),
+    [](const testing::TestParamInfo<FieldCase> &info) { return info.param.name; });
+
+TEST(FieldReader, EmptyTextIsAtEndAndReadsEmpty) {
+    FieldReader reader("");
+    EXPECT_TRUE(reader.atEnd());
+    EXPECT_EQ(reader.readField(), "");
+    EXPECT_EQ(reader.readLine(), "");
+    EXPECT_TRUE(reader.atEnd());
+}
+
+TEST(FieldReader, ReadNumberTakesTheLeadingNumber) {
+    FieldReader reader("12abc, -.5 ,x\r\n");
+    EXPECT_DOUBLE_EQ(reader.readNumber(), 12.0);
+    EXPECT_DOUBLE_EQ(reader.readNumber(), -0.5);
+    EXPECT_DOUBLE_EQ(reader.readNumber(), 0.0);
+    EXPECT_TRUE(reader.atEnd());
+}
+
+TEST(FieldReader, ReadLineTakesTheRestOfTheLineAfterFields) {
+    FieldReader reader("tag,\"5R\",rest, of \"line\"\r\nnext line\n\r\nlast");
+    EXPECT_EQ(reader.readField(), "tag");
+    EXPECT_EQ(reader.readField(), "5R");
+    EXPECT_EQ(reader.readLine(), "rest, of \"line\"");
+    EXPECT_EQ(reader.readLine(), "next line");
+    EXPECT_EQ(reader.readLine(), "");
+    EXPECT_FALSE(reader.atEnd());
+    EXPECT_EQ(reader.readLine(), "last");
+    EXPECT_TRUE(reader.atEnd());
+}
+
+TEST(FieldReader, LastFieldOfALineLeavesReadLineOnTheNextLine) {
+    FieldReader reader("a,b\r\nsecond\r\n");
+    EXPECT_EQ(reader.readField(), "a");
+    EXPECT_EQ(reader.readField(), "b");
+    EXPECT_EQ(reader.readLine(), "second");
+    EXPECT_TRUE(reader.atEnd());
+}
+
+// --- output -----------------------------------------------------------------
+
+TEST(TextWriter, WriteFormLineEndsWithCommaAndCrLf) {
+    TextWriter w;
+    w.writeText("01-02-2024");
+    w.writeText("tag, with comma");
+    w.writeNumber(0.5f);
+    w.writeNumber(-0.25f);
+    w.writeNumber(10.0f);
+    w.endLine();
+    EXPECT_EQ(w.str(), "\"01-02-2024\",\"tag, with comma\",.5,-.25,10,\r\n");
+
+    // What is written reads back field for field, with nothing extra.
+    FieldReader reader(w.str());
+    EXPECT_EQ(reader.readField(), "01-02-2024");
+    EXPECT_EQ(reader.readField(), "tag, with comma");
+    EXPECT_DOUBLE_EQ(reader.readNumber(), 0.5);
+    EXPECT_DOUBLE_EQ(reader.readNumber(), -0.25);
+    EXPECT_DOUBLE_EQ(reader.readNumber(), 10.0);
+    EXPECT_TRUE(reader.atEnd());
+}
+
+TEST(TextWriter, PrintZonesAreFourteenColumnsFromTheLineStart) {
+    TextWriter w;
+    w.print("first line");
+    w.endLine();
+    w.printNumber(2.5f);
+    w.printZone();
+    w.printNumber(-5.0f);
+    w.printZone();
+    w.print("x");
+    const std::string second = w.str().substr(w.str().find('\n') + 1);
+    EXPECT_EQ(second, " 2.5          -5            x");
+    EXPECT_EQ(second.find('-'), 14u);
+    EXPECT_EQ(second.find('x'), 28u);
+}
+
+TEST(TextWriter, FullZoneItemMovesToTheFollowingZone) {
+    TextWriter w;
+    w.print("12345678901234"); // ends exactly on a zone boundary
+    w.printZone();
+    w.print("x");
+    EXPECT_EQ(w.str().find('x'), 28u);
+}
+
+TEST(TextWriter, SettingsFileFormReadsBack) {
+    TextWriter w;
+    w.print("Ci5/Ci7");
+    w.endLine();
+    w.printNumber(3.0f);
+    w.endLine();
+    EXPECT_EQ(w.str(), "Ci5/Ci7\r\n 3 \r\n");
+
+    FieldReader reader(w.str());
+    EXPECT_EQ(reader.readField(), "Ci5/Ci7");
+    EXPECT_DOUBLE_EQ(reader.readNumber(), 3.0);
+    EXPECT_TRUE(reader.atEnd());
+}
+
+// --- whole files ------------------------------------------------------------
+
+class FileHelpersTest : public testing::Test {
+protected:
+    void SetUp() override {
+        const auto *info = testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = fs::temp_directory_path() / (std::string("tw_text_") + info->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    [[nodiscard]] std::string path(const char *name) const { return (dir_ / name).string(); }
+
+    fs::path dir_;
+};
+
+TEST_F(FileHelpersTest, WritesAndReadsBytesUnchanged) {
+    const std::string data = std::string("a\r\nb\nc\r") + '\0' + "\x1a end";
+    std::string error;
+    ASSERT_TRUE(writeFile(path("f.txt"), data, error)) << error;
+    EXPECT_TRUE(error.empty());
+    std::string back;
+    ASSERT_TRUE(readFile(path("f.txt"), back, error)) << error;
+    EXPECT_EQ(back, data);
+}
+
+TEST_F(FileHelpersTest, WriteReplacesLongerOldContent) {
+    std::string error;
+    ASSERT_TRUE(writeFile(path("twz.cfg"), "CE7000\r\n 1 \r\n", error));
+    ASSERT_TRUE(writeFile(path("twz.cfg"), "XTH\r\n", error));
+    std::string back;
+    ASSERT_TRUE(readFile(path("twz.cfg"), back, error));
+    EXPECT_EQ(back, "XTH\r\n");
+}
+
+TEST_F(FileHelpersTest, MissingFileIsReportedWithNameAndReason) {
+    std::string contents = "untouched";
+    std::string error;
+    EXPECT_FALSE(readFile(path("Muncie.dat"), contents, error));
+    EXPECT_NE(error.find("Muncie.dat"), std::string::npos) << error;
+    EXPECT_NE(error.find("No such file or directory"), std::string::npos) << error;
+    EXPECT_EQ(contents, "untouched");
+}
+
+TEST_F(FileHelpersTest, ReadingADirectoryFails) {
+    std::string contents;
+    std::string error;
+    EXPECT_FALSE(readFile(dir_.string(), contents, error));
+    EXPECT_FALSE(error.empty());
+}
+
+TEST_F(FileHelpersTest, UnwritablePathsReportFailure) {
+    std::string error;
+    const std::string inMissingFolder = path("no/such/folder/out.txt");
+    EXPECT_FALSE(writeFile(inMissingFolder, "x", error));
+    EXPECT_NE(error.find(inMissingFolder), std::string::npos) << error;
+    error.clear();
+    EXPECT_FALSE(appendFile(inMissingFolder, "x", error));
+    EXPECT_FALSE(error.empty());
+    error.clear();
+    EXPECT_FALSE(writeFile(dir_.string(), "x", error)); // a folder, not a file
+    EXPECT_FALSE(error.empty());
+}
+
+TEST_F(FileHelpersTest, AppendKeepsExistingContentAndCreatesMissingFile) {
+    std::string error;
+    ASSERT_TRUE(appendFile(path("TWZpalette.csv"), "line 1\r\n", error)) << error;
+    ASSERT_TRUE(appendFile(path("TWZpalette.csv"), "line 2\r\n", error)) << error;
+    std::string back;
+    ASSERT_TRUE(readFile(path("TWZpalette.csv"), back, error));
+    EXPECT_EQ(back, "line 1\r\nline 2\r\n");
+}
+
+} // namespace

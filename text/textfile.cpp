@@ -1,0 +1,222 @@
+// Sequential text files: comma-separated field input, line input, list-print
+// and write output, and whole-file reading and writing.
+//
+// The files the program exchanges (palettes, the settings file, batch import
+// and export files, spectra) are small, so a file is read whole into memory
+// and parsed there, and output is built in a string and written in one go.
+// Files are opened in binary mode: the writer emits CR LF itself, and the
+// reader accepts CR LF, LF and a lone CR as line ends, so files made on any
+// system read alike.
+//
+// Field input follows the classic comma-separated rules: leading blanks are
+// skipped, a quoted field may hold commas, an unquoted field ends at a comma
+// or a line end and loses trailing blanks; a comma directly before a line end
+// ends the line too, so a line written with a trailing comma yields no extra
+// empty field. A quote that is never closed ends at the line end, so that one
+// stray quote cannot swallow the rest of a file into a single field.
+//
+// Print zones are 14 columns wide, as in list-print output.
+#include "text/textfile.h"
+
+#include "text/numbers.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <system_error>
+#include <utility>
+
+namespace tw::text {
+
+namespace {
+
+constexpr std::size_t zoneWidth = 14;
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+
+// Steps over one line end (CR LF, LF or CR) at pos, if there is one.
+void skipLineEnd(const std::string &text, std::size_t &pos) {
+    if (pos < text.size() && text[pos] == '\r') {
+        ++pos;
+        if (pos < text.size() && text[pos] == '\n') {
+            ++pos;
+        }
+    } else if (pos < text.size() && text[pos] == '\n') {
+        ++pos;
+    }
+}
+
+std::string reason(int err) {
+    return std::generic_category().message(err);
+}
+
+std::string failure(const char *what, const std::string &path, int err) {
+    return std::string("Cannot ") + what + " \"" + path + "\": " + reason(err);
+}
+
+bool writeMode(
+    const std::string &path, std::string_view contents, const char *mode, std::string &error) {
+    errno = 0;
+    std::FILE *file = std::fopen(path.c_str(), mode);
+    if (file == nullptr) {
+        error = failure("open file for writing", path, errno != 0 ? errno : EIO);
+        return false;
+    }
+    errno = 0;
+    const std::size_t written
+        = contents.empty() ? 0 : std::fwrite(contents.data(), 1, contents.size(), file);
+    int err = written == contents.size() ? 0 : (errno != 0 ? errno : EIO);
+    errno = 0;
+    if (std::fclose(file) != 0 && err == 0) {
+        // Buffered data reaches the disk only here (a full disk shows now).
+        err = errno != 0 ? errno : EIO;
+    }
+    if (err != 0) {
+        error = failure("write to", path, err);
+        return false;
+    }
+    error.clear();
+    return true;
+}
+
+} // namespace
+
+FieldReader::FieldReader(std::string text)
+    : text_(std::move(text)) { }
+
+std::string FieldReader::readField() {
+    const std::size_t size = text_.size();
+    while (pos_ < size && isBlank(text_[pos_])) {
+        ++pos_;
+    }
+    std::string field;
+    if (pos_ < size && text_[pos_] == '"') {
+        ++pos_;
+        const std::size_t start = pos_;
+        while (pos_ < size && text_[pos_] != '"' && !isLineEnd(text_[pos_])) {
+            ++pos_;
+        }
+        field = text_.substr(start, pos_ - start);
+        if (pos_ < size && text_[pos_] == '"') {
+            ++pos_;
+        }
+        // Whatever follows the closing quote up to the delimiter is dropped.
+        while (pos_ < size && text_[pos_] != ',' && !isLineEnd(text_[pos_])) {
+            ++pos_;
+        }
+    } else {
+        const std::size_t start = pos_;
+        while (pos_ < size && text_[pos_] != ',' && !isLineEnd(text_[pos_])) {
+            ++pos_;
+        }
+        std::size_t end = pos_;
+        while (end > start && isBlank(text_[end - 1])) {
+            --end;
+        }
+        field = text_.substr(start, end - start);
+    }
+    // Consume the delimiter: a comma, a line end, or a comma and a line end.
+    if (pos_ < size && text_[pos_] == ',') {
+        ++pos_;
+    }
+    skipLineEnd(text_, pos_);
+    return field;
+}
+
+double FieldReader::readNumber() {
+    return leadingNumber(readField());
+}
+
+std::string FieldReader::readLine() {
+    const std::size_t size = text_.size();
+    const std::size_t start = pos_;
+    while (pos_ < size && !isLineEnd(text_[pos_])) {
+        ++pos_;
+    }
+    std::string line = text_.substr(start, pos_ - start);
+    skipLineEnd(text_, pos_);
+    return line;
+}
+
+bool FieldReader::atEnd() const {
+    return pos_ >= text_.size();
+}
+
+void TextWriter::print(std::string_view text) {
+    out_.append(text);
+}
+
+void TextWriter::printNumber(float value) {
+    out_ += text::printNumber(value);
+}
+
+void TextWriter::printZone() {
+    // Always moves on, at least one blank, so that items never run together.
+    const std::size_t col = column();
+    out_.append(zoneWidth - col % zoneWidth, ' ');
+}
+
+void TextWriter::writeText(std::string_view text) {
+    out_ += '"';
+    out_.append(text);
+    out_ += "\",";
+}
+
+void TextWriter::writeNumber(float value) {
+    out_ += numberDigits(value);
+    out_ += ',';
+}
+
+void TextWriter::endLine() {
+    out_ += "\r\n";
+}
+
+std::size_t TextWriter::column() const {
+    const std::size_t lastEnd = out_.find_last_of("\r\n");
+    return lastEnd == std::string::npos ? out_.size() : out_.size() - lastEnd - 1;
+}
+
+bool readFile(const std::string &path, std::string &contents, std::string &error) {
+    errno = 0;
+    std::FILE *file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        error = failure("open file for reading", path, errno != 0 ? errno : EIO);
+        return false;
+    }
+    std::string data;
+    char buffer[65536];
+    int err = 0;
+    for (;;) {
+        errno = 0;
+        const std::size_t got = std::fread(buffer, 1, sizeof buffer, file);
+        data.append(buffer, got);
+        if (got < sizeof buffer) {
+            if (std::ferror(file) != 0) {
+                err = errno != 0 ? errno : EIO;
+            }
+            break;
+        }
+    }
+    std::fclose(file);
+    if (err != 0) {
+        error = failure("read", path, err);
+        return false;
+    }
+    contents = std::move(data);
+    error.clear();
+    return true;
+}
+
+bool writeFile(const std::string &path, std::string_view contents, std::string &error) {
+    return writeMode(path, contents, "wb", error);
+}
+
+bool appendFile(const std::string &path, std::string_view contents, std::string &error) {
+    return writeMode(path, contents, "ab", error);
+}
+
+} // namespace tw::text

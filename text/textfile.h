@@ -1,0 +1,74 @@
+// Sequential text files as the program reads and writes them.
+//
+// Reading (FieldReader, over a whole text held in memory):
+//  - readField(): comma-separated field input. Leading blanks (spaces and
+//    tabs) are skipped; a field in double quotes runs to the closing quote,
+//    may hold commas, and loses its quotes (anything after the closing quote
+//    up to the next comma or line end is dropped); an unquoted field ends at
+//    a comma or a line end (CR LF, LF or CR) and loses trailing blanks; a tab
+//    does not end a field. The delimiter is consumed (a comma, or a line end;
+//    a comma followed directly by a line end consumes both). A quote that is
+//    never closed ends at the line end (one stray quote cannot swallow the
+//    rest of the file). An empty line reads as one empty field; at the end
+//    of the text the field is empty.
+//  - readNumber(): readField() then leadingNumber().
+//  - readLine(): the rest of the current line, without its line end.
+//  - atEnd(): nothing but end of text is left.
+//
+// Writing (TextWriter, appends to a std::string; the caller writes it out):
+//  - print(text) / printNumber(v): list-print output; printZone() pads with
+//    blanks to the next 14-column zone (columns counted from the line start;
+//    always at least one blank: an item ending on a zone boundary is followed
+//    by a whole zone of blanks, so items never run together);
+//  - writeText(s): write form: the text in double quotes followed by ",";
+//    writeNumber(v): numberDigits(v) followed by "," (.5, -.25);
+//  - endLine(): CR LF.
+//
+// Whole-file helpers: readFile / writeFile / appendFile report failure as a
+// false return with a reason, never by exception. Files are opened in binary
+// mode (no newline translation). The error text names the file and the
+// system's reason, e.g. `Cannot open file for reading "twz.cfg": No such file
+// or directory`; on success error is cleared. readFile leaves contents
+// unchanged on failure; appendFile creates a missing file.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tw::text {
+
+class FieldReader {
+public:
+    explicit FieldReader(std::string text);
+    [[nodiscard]] std::string readField();
+    [[nodiscard]] double readNumber();
+    [[nodiscard]] std::string readLine();
+    [[nodiscard]] bool atEnd() const;
+    [[nodiscard]] std::size_t position() const { return pos_; }
+
+private:
+    std::string text_;
+    std::size_t pos_ = 0;
+};
+
+class TextWriter {
+public:
+    void print(std::string_view text);
+    void printNumber(float value);
+    void printZone();
+    void writeText(std::string_view text);
+    void writeNumber(float value);
+    void endLine();
+    [[nodiscard]] const std::string &str() const { return out_; }
+    void clear() { out_.clear(); }
+
+private:
+    [[nodiscard]] std::size_t column() const;
+    std::string out_;
+};
+
+[[nodiscard]] bool readFile(const std::string &path, std::string &contents, std::string &error);
+[[nodiscard]] bool writeFile(const std::string &path, std::string_view contents, std::string &error);
+[[nodiscard]] bool appendFile(const std::string &path, std::string_view contents, std::string &error);
+
+} // namespace tw::text
