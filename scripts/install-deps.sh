@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-serialport-dev libgl-dev
-    xvfb xauth
+    xvfb xauth fonts-liberation
 )
 # Extra packages a caller asks for (e.g. the printing test's CUPS).
 packages+=("$@")

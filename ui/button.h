@@ -1,0 +1,25 @@
+// A push button. onClick runs when the user presses it (mouse or keyboard).
+#pragma once
+
+#include "ui/control.h"
+
+#include <functional>
+#include <string>
+
+class QPushButton;
+
+namespace tw::ui {
+
+class Button : public Control {
+public:
+    Button(QWidget *container, const TwipRect &where, const std::string &caption = {});
+
+    [[nodiscard]] std::string caption() const;
+    void setCaption(const std::string &caption);
+
+    [[nodiscard]] QPushButton *button() const;
+
+    std::function<void()> onClick;
+};
+
+} // namespace tw::ui

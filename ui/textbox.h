@@ -1,0 +1,50 @@
+// A single-line text box.
+//
+// Events:
+//  - onChange: the text changed. Writing the text from code fires it at once,
+//    before setText() returns, and only when the text really changes; typing
+//    fires it for every edit.
+//  - onKeyDown(keyCode): a key went down in the box (codes in ui/keys.h;
+//    Enter is 13). It runs before the box handles the key itself.
+//  - onGotFocus: the box received the keyboard focus.
+//
+// Selection: selStart() is the caret position when nothing is selected;
+// setSelStart() moves the caret and drops the selection; setSelLength()
+// selects that many characters from selStart() (clamped to the text).
+#pragma once
+
+#include "ui/control.h"
+#include "ui/styles.h"
+
+#include <functional>
+#include <string>
+
+class QLineEdit;
+
+namespace tw::ui {
+
+class TextBox : public Control {
+public:
+    TextBox(QWidget *container, const TwipRect &where = {}, const std::string &text = {});
+
+    [[nodiscard]] std::string text() const;
+    void setText(const std::string &text);
+
+    [[nodiscard]] int selStart() const;
+    void setSelStart(int start);
+    [[nodiscard]] int selLength() const;
+    void setSelLength(int length);
+    [[nodiscard]] std::string selText() const;
+
+    void setAlignment(Alignment alignment);
+    // A locked box shows its text but cannot be edited by the user.
+    void setLocked(bool locked);
+
+    [[nodiscard]] QLineEdit *lineEdit() const;
+
+    std::function<void()> onChange;
+    std::function<void(int keyCode)> onKeyDown;
+    std::function<void()> onGotFocus;
+};
+
+} // namespace tw::ui
