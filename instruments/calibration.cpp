@@ -1,0 +1,212 @@
+// Calibrate: the instrument keeps its own calibration; the program only walks
+// the user through the steps, asking for the right tile or aperture before
+// each command. Replies are awaited but not interpreted; the XTH and the
+// Ci5/Ci7 replies are shown in the Messages box.
+//
+// Time limits: a CE ping must be answered within 5 s; an XTH wake-up call
+// within 2 s (then it is asleep and called again); a Ci5/Ci7 wake-up or mode
+// setting within 2 s; an XTH or Ci5/Ci7 calibration within 10 s. The limit
+// of a calibration step counts from just before its prompt, so the time the
+// user takes to answer counts against it, except for the black/open-port
+// step, whose clock starts when the command is sent.
+#include "instruments/instruments.h"
+
+namespace tw::instruments {
+
+using ui::Answer;
+using ui::Buttons;
+
+void Instruments::calibrate(const std::string &name) {
+    if (name == "Spectrolino" || name == "SpectroEye") {
+        message("Follow users manual for Calibration of Spectrolino / SpectroEye");
+        return;
+    }
+    if (name == "Instrument") {
+        host_.dialogs().messageBox(
+            "No Instrument found - CE-7000 or CE-2180 only", Buttons::Ok, {}, ui::Icon::Critical);
+        return;
+    }
+    const auto profile = profileFor(name);
+    if (!profile) {
+        return; // "Import" and anything else: no calibration
+    }
+    SerialLink link = makeLink();
+    if (!open(link, *profile)) {
+        return;
+    }
+    switch (profile->family) {
+    case Family::CE7000:
+        calibrateCE7000(link);
+        break;
+    case Family::CE2180:
+        calibrateCE2180(link);
+        break;
+    case Family::XTH:
+        calibrateXTH(link);
+        break;
+    case Family::Ci:
+        calibrateCi(link);
+        break;
+    case Family::Spectrolino:
+        break;
+    }
+    link.close();
+}
+
+void Instruments::calibrateCE7000(SerialLink &link) {
+    const auto profile = *profileFor("CE7000");
+    if (!pingCE(link, profile, "R", ">")) {
+        return;
+    }
+    std::string reply;
+
+    if (host_.dialogs().messageBox("Open Port", Buttons::YesNoCancel) != Answer::Yes) {
+        return;
+    }
+    link.commsend("I");
+    if (failed(link.waitcount(19, reply), profile, link)) {
+        return;
+    }
+
+    const Answer white = host_.dialogs().messageBox("White Standard", Buttons::YesNoCancel);
+    if (white == Answer::Cancel) {
+        link.close();
+        return;
+    }
+    if (white == Answer::Yes) {
+        link.commsend("C");
+        (void)failed(link.waitcount(19, reply), profile, link);
+    }
+}
+
+void Instruments::calibrateCE2180(SerialLink &link) {
+    const auto profile = *profileFor("CE2180");
+    if (!pingCE(link, profile, "v", "\n")) {
+        return;
+    }
+    std::string reply;
+
+    link.commsend("K");
+    if (failed(link.waitcount(18, reply), profile, link)) {
+        return;
+    }
+
+    const Answer white = host_.dialogs().messageBox("White Standard", Buttons::YesNoCancel);
+    if (white == Answer::Cancel) {
+        link.close();
+        return;
+    }
+    if (white == Answer::Yes) {
+        link.commsend("C");
+        if (failed(link.waitcount(18, reply), profile, link)) {
+            return;
+        }
+    }
+
+    if (host_.dialogs().messageBox("Open Port", Buttons::YesNoCancel) == Answer::Yes) {
+        link.commsend("B");
+        (void)failed(link.waitcount(18, reply), profile, link);
+    }
+}
+
+void Instruments::calibrateXTH(SerialLink &link) {
+    const auto profile = *profileFor("XTH");
+    WakeupPlan plan { 'X', false, 2, [this] {
+                         host_.showMessage("XT Sleeping");
+                         return true;
+                     } };
+    const Wake wake = link.wakeup(plan);
+    if (wake != Wake::Awake) {
+        reportWakeup(wake, profile, link);
+        return;
+    }
+
+    // The white step's limit includes the time the user takes to answer.
+    double start = link.now();
+    std::string reply;
+    if (host_.dialogs().messageBox("White Calibration", Buttons::OkCancel, "XT Calibration")
+        == Answer::Ok) {
+        link.commsend("C");
+        const Wait wait = link.readuntil(reply, ">", 10, start);
+        if (wait == Wait::Abandoned) {
+            (void)failed(wait, profile, link);
+            return;
+        }
+        host_.showMessage(reply);
+    }
+
+    if (host_.dialogs().messageBox("Open Port Calibration", Buttons::OkCancel, "XT Calibration")
+        == Answer::Ok) {
+        start = link.now();
+        link.commsend("B");
+        reply.clear();
+        const Wait wait = link.readuntil(reply, ">", 10, start);
+        if (wait == Wait::Abandoned) {
+            (void)failed(wait, profile, link);
+            return;
+        }
+        host_.showMessage(reply);
+    }
+}
+
+void Instruments::calibrateCi(SerialLink &link) {
+    const auto profile = *profileFor("Ci5/Ci7");
+    // Each call may wait up to 100 s, but one that took more than 2 s means
+    // the instrument is not there.
+    WakeupPlan plan { 'i', true, 100, {},
+        [this](const std::string &reply) { host_.showMessage(reply); } };
+    plan.slowAttempt = 2;
+    const Wake wake = link.wakeup(plan);
+    if (wake == Wake::Stopped) {
+        host_.showMessage("Ci5/Ci7 not connected");
+        link.close();
+        return;
+    }
+    if (wake != Wake::Awake) {
+        reportWakeup(wake, profile, link);
+        return;
+    }
+
+    // The measuring mode; Measure keeps its own record of having set it.
+    double start = link.now();
+    link.commsend("config -mode=sce");
+    std::string reply;
+    Wait wait = link.readuntil(reply, ">", 2, start);
+    if (wait == Wait::TimedOut) {
+        host_.showMessage("Ci5/Ci7 not connected");
+        link.close();
+        return;
+    }
+    if (failed(wait, profile, link)) {
+        return;
+    }
+
+    start = link.now();
+    if (host_.dialogs().messageBox(
+            "White Ceramic Calibration", Buttons::OkCancel, "Instrument Calibration")
+        == Answer::Ok) {
+        link.commsend("whitecal");
+        reply.clear();
+        wait = link.readuntil(reply, ">", 10, start);
+        if (wait == Wait::Abandoned) {
+            (void)failed(wait, profile, link);
+            return;
+        }
+        host_.showMessage(reply);
+    }
+
+    if (host_.dialogs().messageBox("Black Trap Calibration", Buttons::OkCancel, "Black Calibration")
+        == Answer::Ok) {
+        start = link.now();
+        link.commsend("blackcal");
+        reply.clear();
+        wait = link.readuntil(reply, ">", 10, start);
+        if (wait == Wait::Abandoned) {
+            (void)failed(wait, profile, link);
+            return;
+        }
+        host_.showMessage(reply);
+    }
+}
+
+} // namespace tw::instruments

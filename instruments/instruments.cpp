@@ -1,0 +1,153 @@
+// The click handlers: the one-dialogue-at-a-time guard, the common end step
+// `handoff`, and the reports of the failures this program adds to the
+// instruments' own (a port that will not open, a wait that ran out, a wait
+// the user abandoned).
+#include "instruments/instruments.h"
+
+#include "text/numbers.h"
+
+#include <exception>
+
+namespace tw::instruments {
+
+namespace {
+
+// Marks a dialogue as running for as long as it lives, and makes sure the
+// port is closed however the dialogue ends.
+class DialogueScope {
+public:
+    DialogueScope(bool &busy, bool &abandon, ui::SerialPort &port)
+        : busy_(busy)
+        , abandon_(abandon)
+        , port_(port) {
+        busy_ = true;
+        abandon_ = false;
+    }
+    ~DialogueScope() {
+        if (port_.portOpen()) {
+            port_.setPortOpen(false);
+        }
+        busy_ = false;
+        abandon_ = false;
+    }
+    DialogueScope(const DialogueScope &) = delete;
+    DialogueScope &operator=(const DialogueScope &) = delete;
+
+private:
+    bool &busy_;
+    bool &abandon_;
+    ui::SerialPort &port_;
+};
+
+} // namespace
+
+Instruments::Instruments(InstrumentHost &host)
+    : host_(host) { }
+
+void Instruments::Command7_Click() {
+    if (busy_) {
+        return;
+    }
+    DialogueScope scope(busy_, abandon_, host_.serialPort());
+    measuring_ = false;
+    try {
+        calibrate(host_.instrumentText());
+    } catch (const std::exception &e) {
+        message(std::string("Calibration failed: ") + e.what());
+    } catch (...) {
+        message("Calibration failed");
+    }
+}
+
+void Instruments::Command8_Click() {
+    if (busy_) {
+        return;
+    }
+    DialogueScope scope(busy_, abandon_, host_.serialPort());
+    measuring_ = true;
+    try {
+        const std::string name = host_.instrumentText();
+        host_.setCurrentInstrument(name);
+        measure(name);
+    } catch (const std::exception &e) {
+        message(std::string("Measurement failed: ") + e.what());
+    } catch (...) {
+        message("Measurement failed");
+    }
+}
+
+void Instruments::abandon() {
+    if (busy_) {
+        abandon_ = true;
+    }
+}
+
+SerialLink Instruments::makeLink() {
+    return SerialLink(host_.serialPort(), host_.clock(), host_.dialogs(), abandon_);
+}
+
+void Instruments::message(const std::string &text) {
+    host_.dialogs().messageBox(text);
+}
+
+bool Instruments::open(SerialLink &link, const InstrumentProfile &profile) {
+    const int port = host_.commPort();
+    if (link.commopen(profile, port)) {
+        return true;
+    }
+    const std::string why = ui::describeOpenFailure(port, link.port().openError());
+    link.close();
+    host_.dialogs().messageBox(why, ui::Buttons::Ok, {}, ui::Icon::Critical);
+    return false;
+}
+
+bool Instruments::failed(Wait wait, const InstrumentProfile &profile, SerialLink &link) {
+    if (wait == Wait::Done) {
+        return false;
+    }
+    link.close();
+    if (wait == Wait::Abandoned) {
+        host_.showMessage(measuring_ ? "Measurement abandoned" : "Calibration abandoned");
+    } else {
+        message(std::string(profile.displayName) + " stopped answering - no reply within "
+            + std::to_string(static_cast<int>(kCountLimit)) + " seconds");
+    }
+    return true;
+}
+
+bool Instruments::pingCE(
+    SerialLink &link, const InstrumentProfile &profile, const char *command, const char *prompt) {
+    link.sendBare(command);
+    std::string reply;
+    const Wait ping = link.readuntil(reply, prompt, 5, link.now());
+    if (ping == Wait::TimedOut) {
+        message(std::string(profile.displayName) + " not connected");
+        link.close();
+        return false;
+    }
+    return !failed(ping, profile, link);
+}
+
+void Instruments::reportWakeup(Wake wake, const InstrumentProfile &profile, SerialLink &link) {
+    link.close();
+    if (wake == Wake::Abandoned) {
+        host_.showMessage(measuring_ ? "Measurement abandoned" : "Calibration abandoned");
+    } else if (wake == Wake::GaveUp) {
+        message(std::string(profile.displayName) + " not answering - gave up after "
+            + std::to_string(kWakeAttempts) + " wake-up calls");
+    }
+}
+
+void Instruments::handoff(SerialLink *link) {
+    if (link) {
+        link->close();
+    }
+    float X = 0;
+    float Y = 0;
+    float Z = 0;
+    engine::tris(spectrum_, X, Y, Z);
+    host_.handoff({ text::formatPattern(X, "###.00"), text::formatPattern(Y, "###.00"),
+        text::formatPattern(Z, "###.00") });
+}
+
+} // namespace tw::instruments

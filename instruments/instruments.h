@@ -1,0 +1,83 @@
+// The instrument dialogues of the conversion screen: Calibrate
+// (Command7_Click) and Measure (Command8_Click), and the state they keep for
+// the life of the screen: the reflectance curve `spectrum` (all 0 at start)
+// and `ciConfigured`.
+//
+// Contract:
+//  - Each press opens the port, runs one fixed dialogue for the instrument
+//    the list names, and leaves the port closed on every path.
+//  - A press while a dialogue runs (its waits let window events run) is
+//    ignored: one dialogue at a time.
+//  - abandon() makes a running dialogue stop at its next wait, close the
+//    port and say so in the Messages box; it does nothing when none runs.
+//  - spectrum changes only when a reply or file was read completely and
+//    every value was a number; failures leave it as it was.
+//  - A port that cannot be opened is reported with the port and the reason
+//    in a message box; the dialogue then ends.
+//  - No exception leaves a click handler.
+#pragma once
+
+#include "engine/spectral.h"
+#include "instruments/instrument_host.h"
+#include "instruments/profiles.h"
+#include "instruments/serial_link.h"
+
+namespace tw::instruments {
+
+class Instruments {
+public:
+    explicit Instruments(InstrumentHost &host);
+
+    void Command7_Click(); // Calibrate
+    void Command8_Click(); // Measure
+    void abandon();
+
+    [[nodiscard]] bool busy() const { return busy_; }
+    [[nodiscard]] const engine::Spectrum &spectrum() const { return spectrum_; }
+    [[nodiscard]] engine::Spectrum &spectrum() { return spectrum_; }
+    [[nodiscard]] bool ciConfigured() const { return ciConfigured_; }
+
+private:
+    // Calibration dialogues (calibration.cpp).
+    void calibrate(const std::string &name);
+    void calibrateCE7000(SerialLink &link);
+    void calibrateCE2180(SerialLink &link);
+    void calibrateXTH(SerialLink &link);
+    void calibrateCi(SerialLink &link);
+
+    // Measurement dialogues (measurement.cpp).
+    void measure(const std::string &name);
+    void measureCE7000(SerialLink &link);
+    void measureCE2180(SerialLink &link);
+    void measureXTH(SerialLink &link);
+    void measureCi(SerialLink &link);
+    void measureSpectrolino(SerialLink &link);
+    void importSpectrum();
+
+    // Opens the port with the profile; reports a failure and returns false.
+    bool open(SerialLink &link, const InstrumentProfile &profile);
+    // Closes the port (when there is a link), integrates the spectrum and
+    // hands X, Y, Z to the screen.
+    void handoff(SerialLink *link);
+    // Reports a wait that ran out of time or was abandoned, closing the port;
+    // false when the wait was Done.
+    bool failed(Wait wait, const InstrumentProfile &profile, SerialLink &link);
+    // The CE families' opening exchange: the bare ping command, then its
+    // prompt within 5 seconds. Reports "<name> not connected" (or the wait's
+    // failure) and closes the port; true when the instrument answered.
+    bool pingCE(SerialLink &link, const InstrumentProfile &profile, const char *command,
+        const char *prompt);
+    // Reports a wake-up that gave up or was abandoned, closing the port.
+    void reportWakeup(Wake wake, const InstrumentProfile &profile, SerialLink &link);
+    void message(const std::string &text);
+    SerialLink makeLink();
+
+    InstrumentHost &host_;
+    engine::Spectrum spectrum_ {};
+    bool ciConfigured_ = false;
+    bool busy_ = false;
+    bool abandon_ = false;
+    bool measuring_ = false;
+};
+
+} // namespace tw::instruments

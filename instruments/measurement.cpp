@@ -1,0 +1,259 @@
+// Measure: one reflectance curve from the instrument (or a file) into
+// `spectrum`, then `handoff`: tris gives X, Y, Z, which the screen shows and
+// converts as if they had been typed.
+//
+// Each reply is parsed into a copy of the spectrum, and the copy is kept
+// only when every value was read: a short or damaged record never leaves a
+// half-new curve behind. Failures the instruments report themselves
+// ("Calibrate Instrument", "Instrument Uncalibrated", "error in Measurement")
+// still hand off, so the screen shows the previous curve's colour again.
+//
+// Time limits: CE pings 5 s; XTH wake-up 2 s per call, its record 5 s from
+// the command; Ci5/Ci7 wake-up and mode 2 s, measurement 10 s; Spectrolino
+// 5 s per command. Byte-count waits and the XTH's wait for its first byte,
+// unbounded on the instruments' side, are bounded here (kCountLimit).
+#include "instruments/instruments.h"
+
+#include "instruments/reply_layouts.h"
+#include "instruments/spectrum_file.h"
+#include "text/textfile.h"
+
+namespace tw::instruments {
+
+void Instruments::measure(const std::string &name) {
+    if (name == "Import") {
+        importSpectrum();
+        return;
+    }
+    const auto profile = profileFor(name);
+    if (!profile) {
+        // No instrument: show the colour of the curve held now.
+        SerialLink link = makeLink();
+        handoff(&link);
+        return;
+    }
+    SerialLink link = makeLink();
+    if (!open(link, *profile)) {
+        return;
+    }
+    switch (profile->family) {
+    case Family::CE7000:
+        measureCE7000(link);
+        break;
+    case Family::CE2180:
+        measureCE2180(link);
+        break;
+    case Family::XTH:
+        measureXTH(link);
+        break;
+    case Family::Ci:
+        measureCi(link);
+        break;
+    case Family::Spectrolino:
+        measureSpectrolino(link);
+        break;
+    }
+}
+
+void Instruments::measureCE7000(SerialLink &link) {
+    const auto profile = *profileFor("CE7000");
+    if (!pingCE(link, profile, "R", ">")) {
+        return;
+    }
+    std::string reply;
+
+    link.commsend("M");
+    if (failed(link.waitcount(19, reply), profile, link)) {
+        return;
+    }
+    if (!statusGood(reply)) {
+        message("Calibrate Instrument");
+        handoff(&link);
+        return;
+    }
+    if (failed(link.readLength(reply, 422), profile, link)) {
+        return;
+    }
+    engine::Spectrum read = spectrum_;
+    if (parseCE7000(reply, read)) {
+        spectrum_ = read;
+    } else {
+        message("error in Measurement");
+    }
+    handoff(&link);
+}
+
+void Instruments::measureCE2180(SerialLink &link) {
+    const auto profile = *profileFor("CE2180");
+    if (!pingCE(link, profile, "v", "\n")) {
+        return;
+    }
+    std::string reply;
+
+    link.commsend("M");
+    if (failed(link.waitcount(18, reply), profile, link)) {
+        return;
+    }
+    if (!statusGood(reply)) {
+        message("Calibrate Instrument");
+        handoff(&link);
+        return;
+    }
+    // The data block follows the status once the measurement is done; it is
+    // counted from its own first character.
+    if (failed(link.waitcount(290, reply), profile, link)) {
+        return;
+    }
+    engine::Spectrum read = spectrum_;
+    if (parseCE2180(reply, read)) {
+        spectrum_ = read;
+    } else {
+        message("error in Measurement");
+    }
+    handoff(&link);
+}
+
+void Instruments::measureXTH(SerialLink &link) {
+    const auto profile = *profileFor("XTH");
+    WakeupPlan plan { 'X', false, 2, [this] {
+                         host_.showMessage("XTH Sleeping");
+                         return true;
+                     } };
+    const Wake wake = link.wakeup(plan);
+    if (wake != Wake::Awake) {
+        reportWakeup(wake, profile, link);
+        return;
+    }
+
+    const double start = link.now();
+    link.commsend("M 8");
+    std::string reply;
+    if (failed(link.waitForData(kCountLimit, start), profile, link)) {
+        return;
+    }
+    const Wait wait = link.readuntil(reply, ">", 5, start);
+    if (wait == Wait::Abandoned) {
+        (void)failed(wait, profile, link);
+        return;
+    }
+    engine::Spectrum read = spectrum_;
+    if (wait == Wait::TimedOut) {
+        message("error in Measurement");
+    } else if (!statusGood(reply)) {
+        message("Instrument Uncalibrated");
+    } else if (parseXTH(reply, read)) {
+        spectrum_ = read;
+    } else {
+        // A record that ended before its last value, or held a column that
+        // is not a number: as incomplete as one that never ended.
+        message("error in Measurement");
+    }
+    handoff(&link);
+}
+
+void Instruments::measureCi(SerialLink &link) {
+    const auto profile = *profileFor("Ci5/Ci7");
+    const Wake wake = link.wakeup(WakeupPlan { 'i', true, 2, {} });
+    if (wake == Wake::Stopped) {
+        host_.showMessage("Ci5/Ci7 not connected");
+        link.close();
+        return;
+    }
+    if (wake != Wake::Awake) {
+        reportWakeup(wake, profile, link);
+        return;
+    }
+
+    std::string reply;
+    if (!ciConfigured_) {
+        const double start = link.now();
+        link.commsend("config -mode=sce");
+        const Wait wait = link.readuntil(reply, ">", 2, start);
+        if (wait == Wait::TimedOut) {
+            host_.showMessage("Ci5/Ci7 not connected");
+            link.close();
+            return;
+        }
+        if (failed(wait, profile, link)) {
+            return;
+        }
+        ciConfigured_ = true;
+    }
+
+    host_.dialogs().yield();
+    const double start = link.now();
+    link.commsend("measure");
+    reply.clear();
+    const Wait wait = link.readuntil(reply, ">", 10, start);
+    if (wait == Wait::TimedOut) {
+        host_.showMessage("Ci5/Ci7 not connected");
+        link.close();
+        return;
+    }
+    if (failed(wait, profile, link)) {
+        return;
+    }
+    engine::Spectrum read = spectrum_;
+    if (parseCi(reply, read)) {
+        spectrum_ = read;
+    } else {
+        message("error in Measurement");
+    }
+    handoff(&link);
+}
+
+void Instruments::measureSpectrolino(SerialLink &link) {
+    const auto profile = *profileFor("Spectrolino");
+    double start = link.now();
+    link.commsend("; 32");
+    std::string reply;
+    Wait wait = link.readuntil(reply, "\r\n", 5, start);
+    if (wait == Wait::TimedOut) {
+        message("SpectroEye not responding - Settings serial 9600 handshake=No");
+        link.close();
+        return;
+    }
+    if (failed(wait, profile, link)) {
+        return;
+    }
+    host_.showMessage(reply);
+
+    start = link.now();
+    link.commsend("; 184 9 0");
+    reply.clear();
+    wait = link.readuntil(reply, "\r\n", 5, start);
+    engine::Spectrum read = spectrum_;
+    if (wait == Wait::Done && parseSpectrolino(reply, read)) {
+        spectrum_ = read;
+        handoff(&link);
+        return;
+    }
+    if (wait == Wait::Abandoned) {
+        (void)failed(wait, profile, link);
+        return;
+    }
+    // No record, or one too short or damaged to read: the instrument's own
+    // text tells the user why.
+    message("SpectroEye data not returned - message=" + reply);
+    link.close();
+}
+
+void Instruments::importSpectrum() {
+    const std::string path = host_.dialogs().openFile({}, {}, "*.txt|*.txt");
+    if (path.empty()) {
+        return; // the dialog was cancelled
+    }
+    std::string contents;
+    std::string error;
+    if (!text::readFile(path, contents, error)) {
+        message("File not found");
+        return;
+    }
+    if (!readSpectrumText(contents, spectrum_)) {
+        message("file import format error");
+        return;
+    }
+    handoff(nullptr);
+}
+
+} // namespace tw::instruments
