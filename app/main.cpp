@@ -1,0 +1,25 @@
+// Tintwise: builds the platform services and the conversion screen, which
+// works in the current directory (the launcher prepares it with the data
+// files), and runs until the main window closes.
+#include "screen/form1.h"
+#include "ui/qt_services.h"
+#include "ui/serial/qt_serial_port.h"
+
+#include <QApplication>
+
+#include <filesystem>
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Tintwise");
+    QApplication::setApplicationVersion(TW_VERSION);
+
+    tw::ui::QtServices services;
+    tw::screen::Form1 form(services.services(), std::make_unique<tw::ui::QtSerialPort>(),
+        std::filesystem::current_path(), TW_VERSION);
+    if (!form.Form_Load()) {
+        return 1;
+    }
+    form.show();
+    return QApplication::exec();
+}

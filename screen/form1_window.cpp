@@ -1,0 +1,207 @@
+// The conversion screen's window-level commands: help, about, print, the
+// chart switches, hidden mode with the conversion table, the viewing-light
+// tint and the decorative picture of a colour solid.
+#include "engine/mun2xyz.h"
+#include "screen/conversion_table.h"
+#include "screen/form1.h"
+#include "text/numbers.h"
+#include "text/textfile.h"
+#include "ui/button.h"
+#include "ui/checkbox.h"
+#include "ui/drawing_surface.h"
+#include "ui/frame.h"
+#include "ui/label.h"
+#include "ui/scrollbar.h"
+#include "ui/textbox.h"
+
+#include <cmath>
+
+namespace tw::screen {
+
+namespace {
+
+constexpr const char *helpText
+    = "Enter Hue, Value and Chroma and press 'Enter'\r"
+      "Neutrals - Enter value and set Chroma to zero - ignore Hue\r"
+      "Hue Names - R YR Y GY G BG B PB P RP \r"
+      "                      or\r"
+      "Enter X,Y and Z and press 'Enter'\r"
+      "                      or\r"
+      "Enter L*,a* and b* and press 'Enter'\r"
+      "                  or\r"
+      "Enter R,G or B and press enter\r"
+      "\r"
+      "Checking PWD sets the Value scale to 10 for a Y value of 100\r"
+      "\r"
+      "'Save to Palette' saves a Palette file for opening with Excel or viewing with Optional 3D "
+      "Palette Viewer (option 2)";
+
+} // namespace
+
+void Form1::Command1_Click() {
+    services_.dialogs.messageBox(helpText, ui::Buttons::Ok, "Munsell TWZ Help");
+}
+
+void Form1::Command9_Click() {
+    services_.dialogs.messageBox(
+        "The Tintwise Program is a software utility with no direct support \r"
+        "from Xrite, Munsell or GretagMacbeth.\r"
+        "\r"
+        "CE7000, CE7000A, CE2180, Ci5, Ci7, Spectrolino & SpectroEye Spectrophotometer drivers are "
+        "included in this version.",
+        ui::Buttons::Ok, "Tintwise Version " + version_, ui::Icon::Information);
+}
+
+void Form1::printB_Click() {
+    if (!services_.printer.printWidget(*this)) {
+        services_.dialogs.messageBox("Printer not Found", ui::Buttons::Ok);
+    }
+}
+
+void Form1::chartCheck_Click(int number) {
+    ui::CheckBox *boxes[] = { nullptr, nullptr, Check2, Check3, Check4, Check5, Check6, Check7 };
+    const bool ticked = boxes[number]->value() == 1;
+    if (charts.showWindow) {
+        charts.showWindow(number, ticked);
+    }
+    if (!ticked) {
+        return;
+    }
+    switch (number) {
+    case 2:
+        if (charts.huePage) {
+            charts.huePage(Text12[0]->text());
+        }
+        break;
+    case 3:
+        if (charts.toleranceSet) {
+            double lab[3] = {};
+            for (int i = 0; i < 3; ++i) {
+                (void)text::parseNumber(Text15[i]->text(), lab[i]);
+            }
+            charts.toleranceSet(
+                static_cast<float>(lab[0]), static_cast<float>(lab[1]), static_cast<float>(lab[2]));
+        }
+        break;
+    case 4:
+        if (charts.valuePage) {
+            charts.valuePage(Text12[1]->text());
+        }
+        break;
+    case 5:
+        if (charts.colorChecker) {
+            charts.colorChecker();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+// Every change of the Messages box opens hidden mode when the box holds
+// exactly the access code, and closes it otherwise.
+void Form1::Text3_Change() {
+    const bool open = Text3->text() == "zqk";
+    Command3->setVisible(open);
+    import->setVisible(open);
+    VScroll7->setVisible(open);
+}
+
+void Form1::Command3_Click() {
+    TableOptions options;
+    options.illuminant = illuminant();
+    options.pwd = pwd();
+    options.display = settings_.display;
+    options.version = version_;
+    const std::string table = conversionTable(table_, options);
+    std::string error;
+    if (!text::writeFile(filePath("muntable2.prn").string(), table, error)) {
+        services_.dialogs.messageBox("The conversion table was not written: " + error,
+            ui::Buttons::Ok, "Make Table", ui::Icon::Warning);
+        return;
+    }
+    services_.dialogs.messageBox("Done", ui::Buttons::Ok);
+}
+
+void Form1::VScroll7_Change() {
+    applyTint(VScroll7->value());
+}
+
+// The viewing-light tint: blue falls with the slider, green by 52/85 of
+// blue's fall, red stays; s = 50 gives the warm white of incandescent light.
+void Form1::applyTint(int s) {
+    const float blue = static_cast<float>(s) / 100.0f;
+    const float green = static_cast<float>(1.0 - (1.0 - blue) / (85.0 / 52.0));
+    settings_.display.rgbscale = { 1.0f, green, blue };
+    Picture2->setVisible(s == 100);
+    const auto tinted = [&](int base) {
+        return ui::rgb(base, static_cast<int>(text::roundHalfEven(green * base)),
+            static_cast<int>(text::roundHalfEven(blue * base)));
+    };
+    const ui::Rgb24 back = tinted(200);
+    setBackColor(back);
+    for (ui::Label *label : { Label8, Label10, Label12, Label7, Label9, Label11, Label16, Label17,
+             Label13, Label14, Label15, Label21, Label22, Label1, Label19 }) {
+        label->setBackColor(back);
+    }
+    for (ui::Label *label : Label18) {
+        label->setBackColor(back);
+    }
+    for (ui::Label *label : Label20) {
+        label->setBackColor(back);
+    }
+    for (ui::Button *button : { Command1, Command2, Command7, Command8, Command9, Command11 }) {
+        button->setBackColor(back);
+    }
+    Frame1->setBackColor(back);
+    const ui::Rgb24 boxes = tinted(255);
+    for (const auto &group : { std::vector<ui::TextBox *>(Text12.begin(), Text12.end()),
+             std::vector<ui::TextBox *>(Text11.begin(), Text11.end()),
+             std::vector<ui::TextBox *>(Text15.begin(), Text15.end()),
+             std::vector<ui::TextBox *>(Text1.begin(), Text1.end()),
+             std::vector<ui::TextBox *>(Text2.begin(), Text2.end()),
+             std::vector<ui::TextBox *>(Text18.begin(), Text18.end()),
+             std::vector<ui::TextBox *> { Text3, Text4 } }) {
+        for (ui::TextBox *box : group) {
+            box->setBackColor(boxes);
+        }
+    }
+}
+
+// A slice through the colour solid: the Value scale up the middle, 5R to the
+// right and 5BG to the left, each chip the display colour of its notation
+// (chips the display cannot show are left out).
+void Form1::drawColourSolid() {
+    constexpr int chip = 8; // pixels
+    constexpr int axisLeft = 48;
+    Picture2->setScalePixels();
+    Picture2->setBackColor(ui::rgb(192, 192, 192));
+    for (int v = 1; v <= 9; ++v) {
+        const int top = 6 + (9 - v) * 11;
+        for (int c = 0; c <= 10; c += 2) {
+            for (float hue : { 5.0f, 55.0f }) {
+                if (c == 0 && hue != 5.0f) {
+                    continue;
+                }
+                float V = static_cast<float>(v);
+                float X = 0, Y = 0, Z = 0, x = 0, y = 0;
+                if (engine::mun2xyz(table_, engine::Illuminant::C_1931, false, hue, V,
+                        static_cast<float>(c), X, Y, Z, x, y)
+                    != engine::Mun2XyzStatus::Ok) {
+                    continue;
+                }
+                const engine::RgbResult rgb = engine::xyzrgb(
+                    engine::Illuminant::C_1931, engine::DisplaySettings {}, X, Y, Z);
+                if (rgb.outofgamut) {
+                    continue;
+                }
+                const int left
+                    = hue == 5.0f ? axisLeft + (c / 2) * chip : axisLeft - (c / 2) * chip;
+                Picture2->box(
+                    left, top, left + chip - 2, top + chip, ui::rgb(rgb.R, rgb.G, rgb.B), true);
+            }
+        }
+    }
+}
+
+} // namespace tw::screen

@@ -1,0 +1,45 @@
+#include "screen/palette_line.h"
+
+#include "text/textfile.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace tw::screen {
+
+std::string paletteLineText(const PaletteLine &line) {
+    text::TextWriter out;
+    const auto box = [&out](const std::string &s) { out.writeText(s.empty() ? " " : s); };
+    out.writeText(line.date);
+    out.writeText(line.time);
+    out.writeText(line.tag);
+    for (const auto &s : line.munsell) {
+        box(s);
+    }
+    for (const auto &s : line.xyz) {
+        box(s);
+    }
+    for (const auto &s : line.lab) {
+        box(s);
+    }
+    for (float v : line.linear) {
+        out.writeNumber(v);
+    }
+    for (const auto &s : line.rgb) {
+        box(s);
+    }
+    for (const auto &s : line.cmyk) {
+        box(s);
+    }
+    out.endLine();
+    return out.str();
+}
+
+std::string withCsvExtension(const std::string &name) {
+    std::string last = name.size() >= 4 ? name.substr(name.size() - 4) : name;
+    std::transform(last.begin(), last.end(), last.begin(),
+        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return last == ".csv" ? name : name + ".csv";
+}
+
+} // namespace tw::screen

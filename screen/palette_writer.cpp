@@ -1,0 +1,110 @@
+// "Save to Palette": appends the colour shown in the boxes to the current
+// palette file, asking for the file name once per run and for a tag each time.
+#include "screen/form1.h"
+#include "screen/palette_line.h"
+#include "text/numbers.h"
+#include "text/textfile.h"
+#include "ui/checkbox.h"
+#include "ui/scrollbar.h"
+#include "ui/textbox.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+namespace tw::screen {
+
+namespace {
+
+std::string lowerCase(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(),
+        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+} // namespace
+
+void Form1::SaveData(float &mode) {
+    for (;;) {
+        if (paletteFileName.empty()) {
+            paletteFileName
+                = services_.dialogs.inputBox("Palette File Name to save or append  [.CSV added]",
+                    "Save Palette Data", "TWZpalette");
+        }
+        if (paletteFileName.empty()) {
+            return;
+        }
+        if (mode != 0.0f) {
+            break;
+        }
+        paletteTag = services_.dialogs.inputBox(
+            "Palette " + paletteFileName + " - Enter Tag [Enter 'file' to change file name]",
+            "Palette File Save - TAG", "");
+        if (lowerCase(paletteTag) != "file") {
+            break;
+        }
+        paletteFileName.clear();
+    }
+    paletteFileName = withCsvExtension(paletteFileName);
+
+    // The display R, G, B as whole numbers; above 255 counts as 255 and
+    // below 0 as 0.
+    int channel[3];
+    for (int i = 0; i < 3; ++i) {
+        double v = 0.0;
+        if (!text::parseNumber(Text1[i]->text(), v) || !(std::fabs(v) < 1e9)) {
+            services_.dialogs.messageBox(
+                "Nothing was saved: the R, G and B boxes must hold whole numbers "
+                "from 0 to 255.",
+                ui::Buttons::Ok, "Save to Palette", ui::Icon::Warning);
+            return;
+        }
+        channel[i] = static_cast<int>(std::clamp<std::int64_t>(text::roundHalfEven(v), 0, 255));
+    }
+    {
+        const bool was = settings_.updating;
+        settings_.updating = true;
+        (void)VScroll4->setValue(channel[0]);
+        (void)VScroll5->setValue(channel[1]);
+        (void)VScroll6->setValue(channel[2]);
+        settings_.updating = was;
+    }
+
+    PaletteLine line;
+    line.date = services_.clock.dateText();
+    line.time = services_.clock.timeText();
+    // A double quote would end the quoted field early and shift every later
+    // field for a reader: it is written as a single quote.
+    line.tag = paletteTag;
+    std::replace(line.tag.begin(), line.tag.end(), '"', '\'');
+    for (int i = 0; i < 3; ++i) {
+        line.munsell[i] = Text12[i]->text();
+        line.xyz[i] = Text11[i]->text();
+        line.lab[i] = Text15[i]->text();
+        line.rgb[i] = Text1[i]->text();
+        const auto k = static_cast<std::size_t>(i);
+        line.linear[k] = static_cast<float>(
+            std::pow(static_cast<float>(channel[i]) / (255.0f * settings_.display.rgbscale[k]),
+                1.0 / settings_.display.rgbexponent[k]));
+    }
+    for (int i = 0; i < 4; ++i) {
+        line.cmyk[i] = Text2[i]->text();
+    }
+    std::string error;
+    if (!text::appendFile(filePath(paletteFileName).string(), paletteLineText(line), error)) {
+        services_.dialogs.messageBox("The colour was not saved: " + error
+                + "\r\rThe next save asks for the file name again.",
+            ui::Buttons::Ok, "Save to Palette", ui::Icon::Warning);
+        paletteFileName.clear();
+    }
+}
+
+void Form1::Command11_Click() {
+    float mode = 0.0f;
+    SaveData(mode);
+    if (Check7->value() == 1 && charts.reloadViewer) {
+        charts.reloadViewer();
+    }
+}
+
+} // namespace tw::screen
