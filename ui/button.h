@@ -1,4 +1,6 @@
 // A push button. onClick runs when the user presses it (mouse or keyboard).
+// A caption too wide for the button wraps onto a second line at a blank, as
+// the windows' narrow buttons ("Save to Palette") expect.
 #pragma once
 
 #include "ui/control.h"
@@ -20,6 +22,11 @@ public:
     [[nodiscard]] QPushButton *button() const;
 
     std::function<void()> onClick;
+
+private:
+    void showCaption();
+
+    std::string caption_;
 };
 
 } // namespace tw::ui

@@ -1,5 +1,6 @@
 // Check boxes, option arrays, combos, list boxes, labels, menus and timers:
 // events from code and from the user, and the timer's ticks.
+#include "ui/button.h"
 #include "ui/checkbox.h"
 #include "ui/combobox.h"
 #include "ui/form.h"
@@ -17,6 +18,7 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
@@ -27,6 +29,18 @@
 
 namespace tw::ui {
 namespace {
+
+TEST(ButtonTest, LongCaptionWrapsOnTheFaceButReadsBackWhole) {
+    Form form;
+    Button &narrow = form.add<Button>(TwipRect { 2880, 120, 930, 495 }, "Save to Palette");
+    Button &wide = form.add<Button>(TwipRect { 0, 0, 3000, 495 }, "Save to Palette");
+    EXPECT_EQ(narrow.caption(), "Save to Palette");
+    EXPECT_TRUE(narrow.button()->text().contains(u'\n'));
+    EXPECT_EQ(wide.button()->text(), QString("Save to Palette"));
+
+    narrow.setCaption("Help");
+    EXPECT_EQ(narrow.button()->text(), QString("Help"));
+}
 
 TEST(CheckBoxTest, ValueFromCodeFiresClickOnlyOnAChange) {
     Form form;
