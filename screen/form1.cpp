@@ -19,6 +19,7 @@
 #include "ui/textbox.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 
 namespace tw::screen {
 
@@ -103,6 +104,8 @@ void Form1::connectEvents() {
     Command3->onClick = [this] { Command3_Click(); };
     Command7->onClick = [this] { instruments_->Command7_Click(); };
     Command8->onClick = [this] { instruments_->Command8_Click(); };
+    Command7->setToolTip("Esc abandons a wait for the instrument");
+    Command8->setToolTip("Esc abandons a wait for the instrument");
     Command9->onClick = [this] { Command9_Click(); };
     Command11->onClick = [this] { Command11_Click(); };
     printB->onClick = [this] { printB_Click(); };
@@ -347,6 +350,15 @@ bool Form1::pwd() const {
 }
 
 // --- Instrument host --------------------------------------------------------
+
+void Form1::keyPressEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_Escape && instruments_->busy()) {
+        instruments_->abandon();
+        event->accept();
+        return;
+    }
+    ui::Form::keyPressEvent(event);
+}
 
 std::string Form1::instrumentText() const {
     return Combo1->text();

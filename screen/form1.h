@@ -133,6 +133,11 @@ public:
     [[nodiscard]] ui::SerialPort &serialPort() override;
     void handoff(const std::array<std::string, 3> &xyz) override;
 
+protected:
+    // Esc while Calibrate or Measure waits for the instrument abandons the
+    // wait (the dialogue closes the port and says so in the Messages box).
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void buildControls();
     void connectEvents();

@@ -3,67 +3,20 @@
 // family. The simulator runs as a child process and tells us its terminal's
 // path on stdout; port 1 is mapped to that path.
 #include "instruments/instruments.h"
+#include "simulator_process.h"
 #include "test_doubles.h"
 #include "text/numbers.h"
 #include "ui/serial/qt_serial_port.h"
 #include "ui/system_clock.h"
 
 #include <QCoreApplication>
-#include <QProcess>
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
 
 namespace tw::instruments::testing {
 namespace {
 
 using Strings = std::vector<std::string>;
-
-// 40 reflectances with two decimals: what every family can carry exactly.
-float simulatedValue(int slot) {
-    return 10.0f + 1.5f * static_cast<float>(slot) + (slot % 3) * 0.25f;
-}
-
-class Simulator {
-public:
-    Simulator(const std::string &family, const std::vector<std::string> &options) {
-        spectrumFile_ = std::filesystem::temp_directory_path()
-            / ("tw_sim_" + std::to_string(QCoreApplication::applicationPid()) + "_"
-                + std::to_string(reinterpret_cast<std::uintptr_t>(this)) + ".txt");
-        {
-            std::ofstream out(spectrumFile_);
-            out << "simulated";
-            for (int i = 1; i <= 40; ++i) {
-                out << "," << simulatedValue(i);
-            }
-            out << "\n";
-        }
-        QStringList args { "--family", QString::fromStdString(family), "--spectrum",
-            QString::fromStdString(spectrumFile_.string()) };
-        for (const auto &option : options) {
-            args << QString::fromStdString(option);
-        }
-        process_.start(TW_SIMULATOR_PATH, args);
-        while (!process_.canReadLine() && process_.waitForReadyRead(5000)) { }
-        path_ = process_.readLine().trimmed().toStdString();
-    }
-    ~Simulator() {
-        process_.terminate();
-        if (!process_.waitForFinished(2000)) {
-            process_.kill();
-            process_.waitForFinished(2000);
-        }
-        std::filesystem::remove(spectrumFile_);
-    }
-    [[nodiscard]] const std::string &path() const { return path_; }
-
-private:
-    QProcess process_;
-    std::filesystem::path spectrumFile_;
-    std::string path_;
-};
 
 struct FamilyRow {
     const char *family; // simulator's name
