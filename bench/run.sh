@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs the benchmarks: engine conversions per second, and the
+# Builds and runs the benchmarks: engine conversions per second, the
+# conversion screen's entry cycle, start-up and "Make Table", and the
 # command-line converter on 100,000 lines.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,6 +9,11 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTW_WITH_QT=${TW_WIT
 cmake --build "$build" >/dev/null
 
 "$build/bench/engine_bench" --benchmark_min_time=0.5
+# The conversion screen on offscreen widgets: the Munsell entry cycle,
+# start-up to the first converted colour, and "Make Table".
+if [ -x "$build/bench/screen_bench" ]; then
+    "$build/bench/screen_bench" --benchmark_min_time=0.5
+fi
 
 # 100,000 X Y Z lines spread over the Munsell solid (illuminant C).
 input=$(mktemp)
