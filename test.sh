@@ -5,7 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-./scripts/install-deps.sh
+# CUPS and its PDF printer serve the end-to-end printing test.
+./scripts/install-deps.sh cups printer-driver-cups-pdf
+./scripts/start-pdf-printer.sh || echo "The end-to-end printing test will skip."
 
 jobs=$(nproc 2>/dev/null || echo 2)
 export QT_QPA_PLATFORM=offscreen

@@ -24,6 +24,7 @@ PrintResult QtPrinter::printImage(const QImage &page) {
         return { false, "no default printer" };
     }
     QPrinter printer(info, QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Tintwise"));
     QPainter painter;
     if (!painter.begin(&printer)) {
         return { false,
