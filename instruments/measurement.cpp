@@ -15,7 +15,7 @@
 #include "instruments/instruments.h"
 
 #include "instruments/reply_layouts.h"
-#include "instruments/spectrum_file.h"
+#include "instruments/reflectance_file.h"
 #include "text/textfile.h"
 
 namespace tw::instruments {

@@ -1,7 +1,7 @@
 // Measure with "Import": a spectrum text file read through the file dialog,
 // on one line or one field to a line, and the ways it can fail.
 #include "dialogue_fixture.h"
-#include "instruments/spectrum_file.h"
+#include "instruments/reflectance_file.h"
 
 #include <gtest/gtest.h>
 

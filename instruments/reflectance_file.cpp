@@ -1,6 +1,6 @@
 // Field input as the text layer gives it; each value field must be one
 // number as a whole, so a damaged file is refused instead of read as zeros.
-#include "instruments/spectrum_file.h"
+#include "instruments/reflectance_file.h"
 
 #include "text/numbers.h"
 #include "text/textfile.h"
