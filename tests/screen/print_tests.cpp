@@ -19,24 +19,29 @@
 #include <set>
 #include <sstream>
 #include <thread>
+#include <vector>
 
 namespace tw::screen::testing {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Where CUPS-PDF puts this user's jobs: ~/PDF of the account (not $HOME).
-fs::path pdfFolder() {
+// Where CUPS-PDF puts this user's jobs: ~/PDF of the account (not $HOME),
+// or its spool folder for users it does not know.
+std::vector<fs::path> pdfFolders() {
     const passwd *account = ::getpwuid(::getuid());
-    return fs::path(account && account->pw_dir ? account->pw_dir : "/root") / "PDF";
+    return { fs::path(account && account->pw_dir ? account->pw_dir : "/root") / "PDF",
+        "/var/spool/cups-pdf/ANONYMOUS" };
 }
 
-std::set<fs::path> pdfsIn(const fs::path &folder) {
+std::set<fs::path> pdfsIn(const std::vector<fs::path> &folders) {
     std::set<fs::path> found;
-    std::error_code error;
-    for (const auto &entry : fs::directory_iterator(folder, error)) {
-        if (entry.path().extension() == ".pdf") {
-            found.insert(entry.path());
+    for (const auto &folder : folders) {
+        std::error_code error;
+        for (const auto &entry : fs::directory_iterator(folder, error)) {
+            if (entry.path().extension() == ".pdf") {
+                found.insert(entry.path());
+            }
         }
     }
     return found;
@@ -59,8 +64,8 @@ TEST_F(PrintEndToEnd, PrintPutsTheWindowOnAPdfPage) {
     }
     ASSERT_EQ(QPrinterInfo::defaultPrinter().printerName(), "TintwisePDF");
 
-    const fs::path folder = pdfFolder();
-    const auto before = pdfsIn(folder);
+    const auto folders = pdfFolders();
+    const auto before = pdfsIn(folders);
     ui::QtPrinter printer;
     auto port = std::make_unique<ui::ScriptedSerialPort>(fakes.clock);
     Form1 f({ fakes.dialogs, fakes.clock, printer, fakes.pictures }, std::move(port), this->folder,
@@ -75,7 +80,7 @@ TEST_F(PrintEndToEnd, PrintPutsTheWindowOnAPdfPage) {
     fs::path page;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(40);
     while (page.empty() && std::chrono::steady_clock::now() < deadline) {
-        for (const auto &file : pdfsIn(folder)) {
+        for (const auto &file : pdfsIn(folders)) {
             if (!before.count(file)
                 && file.filename().string().find("Tintwise") != std::string::npos) {
                 page = file;
@@ -83,7 +88,7 @@ TEST_F(PrintEndToEnd, PrintPutsTheWindowOnAPdfPage) {
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(250));
     }
-    ASSERT_FALSE(page.empty()) << "no PDF came out in " << folder;
+    ASSERT_FALSE(page.empty()) << "no PDF came out in " << folders[0] << " or " << folders[1];
     std::this_thread::sleep_for(std::chrono::milliseconds(500)); // let the writer finish
     const std::string pdf = contents(page);
     EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
