@@ -22,6 +22,9 @@
 #include "instruments/profiles.h"
 #include "instruments/serial_link.h"
 
+#include <string>
+#include <string_view>
+
 namespace tw::instruments {
 
 class Instruments {
@@ -59,6 +62,10 @@ private:
     // Closes the port (when there is a link), integrates the spectrum and
     // hands X, Y, Z to the screen.
     void handoff(SerialLink *link);
+    // Parses a complete reply into the curve (kept as it was when the parse
+    // fails, with "error in Measurement"), then hands off.
+    void takeReading(SerialLink &link, const std::string &reply,
+        bool (*parse)(std::string_view, engine::Spectrum &));
     // Reports a wait that ran out of time or was abandoned, closing the port;
     // false when the wait was Done.
     bool failed(Wait wait, const InstrumentProfile &profile, SerialLink &link);

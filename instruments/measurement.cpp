@@ -14,8 +14,8 @@
 // unbounded on the instruments' side, are bounded here (kCountLimit).
 #include "instruments/instruments.h"
 
-#include "instruments/reply_layouts.h"
 #include "instruments/reflectance_file.h"
+#include "instruments/reply_layouts.h"
 #include "text/textfile.h"
 
 namespace tw::instruments {
@@ -55,6 +55,17 @@ void Instruments::measure(const std::string &name) {
     }
 }
 
+void Instruments::takeReading(SerialLink &link, const std::string &reply,
+    bool (*parse)(std::string_view, engine::Spectrum &)) {
+    engine::Spectrum read = spectrum_;
+    if (parse(reply, read)) {
+        spectrum_ = read;
+    } else {
+        message("error in Measurement");
+    }
+    handoff(&link);
+}
+
 void Instruments::measureCE7000(SerialLink &link) {
     const auto profile = *profileFor("CE7000");
     if (!pingCE(link, profile, "R", ">")) {
@@ -74,13 +85,7 @@ void Instruments::measureCE7000(SerialLink &link) {
     if (failed(link.readLength(reply, 422), profile, link)) {
         return;
     }
-    engine::Spectrum read = spectrum_;
-    if (parseCE7000(reply, read)) {
-        spectrum_ = read;
-    } else {
-        message("error in Measurement");
-    }
-    handoff(&link);
+    takeReading(link, reply, parseCE7000);
 }
 
 void Instruments::measureCE2180(SerialLink &link) {
@@ -104,13 +109,7 @@ void Instruments::measureCE2180(SerialLink &link) {
     if (failed(link.waitcount(290, reply), profile, link)) {
         return;
     }
-    engine::Spectrum read = spectrum_;
-    if (parseCE2180(reply, read)) {
-        spectrum_ = read;
-    } else {
-        message("error in Measurement");
-    }
-    handoff(&link);
+    takeReading(link, reply, parseCE2180);
 }
 
 void Instruments::measureXTH(SerialLink &link) {
@@ -193,13 +192,7 @@ void Instruments::measureCi(SerialLink &link) {
     if (failed(wait, profile, link)) {
         return;
     }
-    engine::Spectrum read = spectrum_;
-    if (parseCi(reply, read)) {
-        spectrum_ = read;
-    } else {
-        message("error in Measurement");
-    }
-    handoff(&link);
+    takeReading(link, reply, parseCi);
 }
 
 void Instruments::measureSpectrolino(SerialLink &link) {
