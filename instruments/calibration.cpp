@@ -53,6 +53,40 @@ void Instruments::calibrate(const std::string &name) {
     link.close();
 }
 
+bool Instruments::whiteStandardCE(
+    SerialLink &link, const InstrumentProfile &profile, int statusLength) {
+    const Answer white = host_.dialogs().messageBox("White Standard", Buttons::YesNoCancel);
+    if (white == Answer::Cancel) {
+        link.close();
+        return false;
+    }
+    if (white == Answer::Yes) {
+        link.commsend("C");
+        std::string reply;
+        return !failed(link.waitcount(statusLength, reply), profile, link);
+    }
+    return true;
+}
+
+bool Instruments::promptedStep(SerialLink &link, const InstrumentProfile &profile,
+    const std::string &prompt, const std::string &title, const char *command,
+    bool limitIncludesAnswer) {
+    const double asked = link.now();
+    if (host_.dialogs().messageBox(prompt, Buttons::OkCancel, title) != Answer::Ok) {
+        return true;
+    }
+    const double start = limitIncludesAnswer ? asked : link.now();
+    link.commsend(command);
+    std::string reply;
+    const Wait wait = link.readuntil(reply, ">", 10, start);
+    if (wait == Wait::Abandoned) {
+        (void)failed(wait, profile, link);
+        return false;
+    }
+    host_.showMessage(reply);
+    return true;
+}
+
 void Instruments::calibrateCE7000(SerialLink &link) {
     const auto profile = *profileFor("CE7000");
     if (!pingCE(link, profile, "R", ">")) {
@@ -68,15 +102,7 @@ void Instruments::calibrateCE7000(SerialLink &link) {
         return;
     }
 
-    const Answer white = host_.dialogs().messageBox("White Standard", Buttons::YesNoCancel);
-    if (white == Answer::Cancel) {
-        link.close();
-        return;
-    }
-    if (white == Answer::Yes) {
-        link.commsend("C");
-        (void)failed(link.waitcount(19, reply), profile, link);
-    }
+    (void)whiteStandardCE(link, profile, 19);
 }
 
 void Instruments::calibrateCE2180(SerialLink &link) {
@@ -91,16 +117,8 @@ void Instruments::calibrateCE2180(SerialLink &link) {
         return;
     }
 
-    const Answer white = host_.dialogs().messageBox("White Standard", Buttons::YesNoCancel);
-    if (white == Answer::Cancel) {
-        link.close();
+    if (!whiteStandardCE(link, profile, 18)) {
         return;
-    }
-    if (white == Answer::Yes) {
-        link.commsend("C");
-        if (failed(link.waitcount(18, reply), profile, link)) {
-            return;
-        }
     }
 
     if (host_.dialogs().messageBox("Open Port", Buttons::YesNoCancel) == Answer::Yes) {
@@ -122,30 +140,8 @@ void Instruments::calibrateXTH(SerialLink &link) {
     }
 
     // The white step's limit includes the time the user takes to answer.
-    double start = link.now();
-    std::string reply;
-    if (host_.dialogs().messageBox("White Calibration", Buttons::OkCancel, "XT Calibration")
-        == Answer::Ok) {
-        link.commsend("C");
-        const Wait wait = link.readuntil(reply, ">", 10, start);
-        if (wait == Wait::Abandoned) {
-            (void)failed(wait, profile, link);
-            return;
-        }
-        host_.showMessage(reply);
-    }
-
-    if (host_.dialogs().messageBox("Open Port Calibration", Buttons::OkCancel, "XT Calibration")
-        == Answer::Ok) {
-        start = link.now();
-        link.commsend("B");
-        reply.clear();
-        const Wait wait = link.readuntil(reply, ">", 10, start);
-        if (wait == Wait::Abandoned) {
-            (void)failed(wait, profile, link);
-            return;
-        }
-        host_.showMessage(reply);
+    if (promptedStep(link, profile, "White Calibration", "XT Calibration", "C", true)) {
+        (void)promptedStep(link, profile, "Open Port Calibration", "XT Calibration", "B", false);
     }
 }
 
@@ -168,10 +164,10 @@ void Instruments::calibrateCi(SerialLink &link) {
     }
 
     // The measuring mode; Measure keeps its own record of having set it.
-    double start = link.now();
+    const double start = link.now();
     link.commsend("config -mode=sce");
     std::string reply;
-    Wait wait = link.readuntil(reply, ">", 2, start);
+    const Wait wait = link.readuntil(reply, ">", 2, start);
     if (wait == Wait::TimedOut) {
         host_.showMessage("Ci5/Ci7 not connected");
         link.close();
@@ -181,31 +177,10 @@ void Instruments::calibrateCi(SerialLink &link) {
         return;
     }
 
-    start = link.now();
-    if (host_.dialogs().messageBox(
-            "White Ceramic Calibration", Buttons::OkCancel, "Instrument Calibration")
-        == Answer::Ok) {
-        link.commsend("whitecal");
-        reply.clear();
-        wait = link.readuntil(reply, ">", 10, start);
-        if (wait == Wait::Abandoned) {
-            (void)failed(wait, profile, link);
-            return;
-        }
-        host_.showMessage(reply);
-    }
-
-    if (host_.dialogs().messageBox("Black Trap Calibration", Buttons::OkCancel, "Black Calibration")
-        == Answer::Ok) {
-        start = link.now();
-        link.commsend("blackcal");
-        reply.clear();
-        wait = link.readuntil(reply, ">", 10, start);
-        if (wait == Wait::Abandoned) {
-            (void)failed(wait, profile, link);
-            return;
-        }
-        host_.showMessage(reply);
+    if (promptedStep(link, profile, "White Ceramic Calibration", "Instrument Calibration",
+            "whitecal", true)) {
+        (void)promptedStep(
+            link, profile, "Black Trap Calibration", "Black Calibration", "blackcal", false);
     }
 }
 

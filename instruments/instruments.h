@@ -74,6 +74,21 @@ private:
     // failure) and closes the port; true when the instrument answered.
     bool pingCE(SerialLink &link, const InstrumentProfile &profile, const char *command,
         const char *prompt);
+    // The CE families' white-standard prompt: Yes reads the white standard,
+    // No goes on without it, Cancel closes the port. False when the
+    // dialogue ends here.
+    // A calibration step behind an OK/Cancel prompt: OK sends the command
+    // and shows whatever the instrument answered within 10 seconds (counted
+    // from the prompt when limitIncludesAnswer). False when the user
+    // abandoned the wait; the port is then closed.
+    bool promptedStep(SerialLink &link, const InstrumentProfile &profile, const std::string &prompt,
+        const std::string &title, const char *command, bool limitIncludesAnswer);
+    bool whiteStandardCE(SerialLink &link, const InstrumentProfile &profile, int statusLength);
+    // The CE families' measure command and its status record. An
+    // uncalibrated status says "Calibrate Instrument" and hands off the
+    // curve held now. False when the dialogue ends here.
+    bool measureStatusCE(
+        SerialLink &link, const InstrumentProfile &profile, int statusLength, std::string &reply);
     // Reports a wake-up that gave up or was abandoned, closing the port.
     void reportWakeup(Wake wake, const InstrumentProfile &profile, SerialLink &link);
     void message(const std::string &text);

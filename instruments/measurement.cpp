@@ -66,20 +66,27 @@ void Instruments::takeReading(SerialLink &link, const std::string &reply,
     handoff(&link);
 }
 
+bool Instruments::measureStatusCE(
+    SerialLink &link, const InstrumentProfile &profile, int statusLength, std::string &reply) {
+    link.commsend("M");
+    if (failed(link.waitcount(statusLength, reply), profile, link)) {
+        return false;
+    }
+    if (!statusGood(reply)) {
+        message("Calibrate Instrument");
+        handoff(&link);
+        return false;
+    }
+    return true;
+}
+
 void Instruments::measureCE7000(SerialLink &link) {
     const auto profile = *profileFor("CE7000");
     if (!pingCE(link, profile, "R", ">")) {
         return;
     }
     std::string reply;
-
-    link.commsend("M");
-    if (failed(link.waitcount(19, reply), profile, link)) {
-        return;
-    }
-    if (!statusGood(reply)) {
-        message("Calibrate Instrument");
-        handoff(&link);
+    if (!measureStatusCE(link, profile, 19, reply)) {
         return;
     }
     if (failed(link.readLength(reply, 422), profile, link)) {
@@ -94,14 +101,7 @@ void Instruments::measureCE2180(SerialLink &link) {
         return;
     }
     std::string reply;
-
-    link.commsend("M");
-    if (failed(link.waitcount(18, reply), profile, link)) {
-        return;
-    }
-    if (!statusGood(reply)) {
-        message("Calibrate Instrument");
-        handoff(&link);
+    if (!measureStatusCE(link, profile, 18, reply)) {
         return;
     }
     // The data block follows the status once the measurement is done; it is
