@@ -2,8 +2,8 @@
 // works in the current directory (the launcher prepares it with the data
 // files), and runs until the main window closes.
 #include "screen/form1.h"
-#include "ui/qt_services.h"
-#include "ui/serial/qt_serial_port.h"
+#include "services/qt_services.h"
+#include "services/serial/qt_serial_port.h"
 
 #include <QApplication>
 
@@ -14,8 +14,8 @@ int main(int argc, char **argv) {
     QApplication::setApplicationName("Tintwise");
     QApplication::setApplicationVersion(TW_VERSION);
 
-    tw::ui::QtServices services;
-    tw::screen::Form1 form(services.services(), std::make_unique<tw::ui::QtSerialPort>(),
+    tw::services::QtServices services;
+    tw::screen::Form1 form(services.services(), std::make_unique<tw::services::QtSerialPort>(),
         std::filesystem::current_path(), TW_VERSION);
     if (!form.Form_Load()) {
         return 1;

@@ -2,8 +2,8 @@
 // (boxes in, every other form out), start-up to the first converted colour,
 // and "Make Table" writing the whole conversion table.
 #include "screen/form1.h"
-#include "ui/fake_services.h"
-#include "ui/serial/scripted_serial_port.h"
+#include "testing/fake_services.h"
+#include "testing/scripted_serial_port.h"
 #include "ui/textbox.h"
 
 #include <QApplication>
@@ -31,13 +31,13 @@ std::filesystem::path workFolder() {
     return folder;
 }
 
-std::unique_ptr<Form1> makeForm(tw::ui::FakeServices &fakes) {
+std::unique_ptr<Form1> makeForm(tw::services::FakeServices &fakes) {
     return std::make_unique<Form1>(fakes.services(),
-        std::make_unique<tw::ui::ScriptedSerialPort>(fakes.clock), workFolder(), "bench");
+        std::make_unique<tw::services::ScriptedSerialPort>(fakes.clock), workFolder(), "bench");
 }
 
 void BM_MuncieEntryCycle(benchmark::State &state) {
-    tw::ui::FakeServices fakes;
+    tw::services::FakeServices fakes;
     auto form = makeForm(fakes);
     if (!form->Form_Load()) {
         state.SkipWithError("renotation data did not load");
@@ -63,7 +63,7 @@ BENCHMARK(BM_MuncieEntryCycle);
 
 void BM_StartupToFirstColour(benchmark::State &state) {
     for (auto _ : state) {
-        tw::ui::FakeServices fakes;
+        tw::services::FakeServices fakes;
         auto form = makeForm(fakes);
         if (!form->Form_Load()) {
             state.SkipWithError("renotation data did not load");
@@ -75,7 +75,7 @@ void BM_StartupToFirstColour(benchmark::State &state) {
 BENCHMARK(BM_StartupToFirstColour)->Unit(benchmark::kMillisecond);
 
 void BM_MakeTable(benchmark::State &state) {
-    tw::ui::FakeServices fakes;
+    tw::services::FakeServices fakes;
     auto form = makeForm(fakes);
     if (!form->Form_Load()) {
         state.SkipWithError("renotation data did not load");

@@ -13,8 +13,8 @@
 
 namespace tw::instruments {
 
-using ui::Answer;
-using ui::Buttons;
+using services::Answer;
+using services::Buttons;
 
 void Instruments::calibrate(const std::string &name) {
     if (name == "Spectrolino" || name == "SpectroEye") {
@@ -22,8 +22,8 @@ void Instruments::calibrate(const std::string &name) {
         return;
     }
     if (name == "Instrument") {
-        host_.dialogs().messageBox(
-            "No Instrument found - CE-7000 or CE-2180 only", Buttons::Ok, {}, ui::Icon::Critical);
+        host_.dialogs().messageBox("No Instrument found - CE-7000 or CE-2180 only", Buttons::Ok, {},
+            services::Icon::Critical);
         return;
     }
     const auto profile = profileFor(name);

@@ -4,9 +4,9 @@
 // measurement.
 #pragma once
 
-#include "ui/clock.h"
-#include "ui/dialogs.h"
-#include "ui/serial/serial_port.h"
+#include "services/clock.h"
+#include "services/dialogs.h"
+#include "services/serial/serial_port.h"
 
 #include <array>
 #include <string>
@@ -27,9 +27,9 @@ public:
     // Replaces the text of the Messages box Text3.
     virtual void showMessage(const std::string &text) = 0;
 
-    [[nodiscard]] virtual ui::Dialogs &dialogs() = 0;
-    [[nodiscard]] virtual const ui::Clock &clock() const = 0;
-    [[nodiscard]] virtual ui::SerialPort &serialPort() = 0;
+    [[nodiscard]] virtual services::Dialogs &dialogs() = 0;
+    [[nodiscard]] virtual const services::Clock &clock() const = 0;
+    [[nodiscard]] virtual services::SerialPort &serialPort() = 0;
 
     // The end of a measurement: X, Y, Z already formatted with "###.00" go
     // into Text11(0), Text11(1), Text11(2), then the screen runs xyzenter.

@@ -16,7 +16,7 @@ namespace {
 // port is closed however the dialogue ends.
 class DialogueScope {
 public:
-    DialogueScope(bool &busy, bool &abandon, ui::SerialPort &port)
+    DialogueScope(bool &busy, bool &abandon, services::SerialPort &port)
         : busy_(busy)
         , abandon_(abandon)
         , port_(port) {
@@ -36,7 +36,7 @@ public:
 private:
     bool &busy_;
     bool &abandon_;
-    ui::SerialPort &port_;
+    services::SerialPort &port_;
 };
 
 } // namespace
@@ -95,9 +95,9 @@ bool Instruments::open(SerialLink &link, const InstrumentProfile &profile) {
     if (link.commopen(profile, port)) {
         return true;
     }
-    const std::string why = ui::describeOpenFailure(port, link.port().openError());
+    const std::string why = services::describeOpenFailure(port, link.port().openError());
     link.close();
-    host_.dialogs().messageBox(why, ui::Buttons::Ok, {}, ui::Icon::Critical);
+    host_.dialogs().messageBox(why, services::Buttons::Ok, {}, services::Icon::Critical);
     return false;
 }
 

@@ -14,8 +14,8 @@ bool endsWith(std::string_view text, std::string_view terminator) {
         && text.substr(text.size() - terminator.size()) == terminator;
 }
 
-SerialLink::SerialLink(
-    ui::SerialPort &port, const ui::Clock &clock, ui::Dialogs &events, const bool &abandon)
+SerialLink::SerialLink(services::SerialPort &port, const services::Clock &clock,
+    services::Dialogs &events, const bool &abandon)
     : port_(port)
     , clock_(clock)
     , events_(events)

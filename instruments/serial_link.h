@@ -11,9 +11,9 @@
 #pragma once
 
 #include "instruments/profiles.h"
-#include "ui/clock.h"
-#include "ui/dialogs.h"
-#include "ui/serial/serial_port.h"
+#include "services/clock.h"
+#include "services/dialogs.h"
+#include "services/serial/serial_port.h"
 
 #include <functional>
 #include <limits>
@@ -50,8 +50,8 @@ class SerialLink {
 public:
     // `abandon` is read on every pass of every wait; the dialogue owner sets
     // it when the user asks to stop.
-    SerialLink(
-        ui::SerialPort &port, const ui::Clock &clock, ui::Dialogs &events, const bool &abandon);
+    SerialLink(services::SerialPort &port, const services::Clock &clock, services::Dialogs &events,
+        const bool &abandon);
 
     // Sets the profile's properties in the profile family's order and opens
     // the port; false when it cannot be opened (port().openError() says why).
@@ -85,15 +85,15 @@ public:
     // with ">".
     Wake wakeup(const WakeupPlan &plan);
 
-    [[nodiscard]] ui::SerialPort &port() { return port_; }
+    [[nodiscard]] services::SerialPort &port() { return port_; }
 
 private:
     // The end of a pass that found nothing: Abandoned if asked, else events.
     [[nodiscard]] bool abandoned();
 
-    ui::SerialPort &port_;
-    const ui::Clock &clock_;
-    ui::Dialogs &events_;
+    services::SerialPort &port_;
+    const services::Clock &clock_;
+    services::Dialogs &events_;
     const bool &abandon_;
     Ending ending_ = Ending::None;
 };

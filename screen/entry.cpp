@@ -78,12 +78,12 @@ void Form1::muncie() {
         charts.valuePage(Text12[1]->text());
     }
     const auto fail
-        = [this] { services_.dialogs.messageBox("Out of Munsell Range", ui::Buttons::Ok); };
+        = [this] { services_.dialogs.messageBox("Out of Munsell Range", services::Buttons::Ok); };
 
     bool formatError = false;
     float H = engine::converth(Text12[0]->text(), formatError);
     if (formatError) {
-        services_.dialogs.messageBox("Format Error", ui::Buttons::Ok);
+        services_.dialogs.messageBox("Format Error", services::Buttons::Ok);
     }
     const std::optional<float> value = boxNumber(Text12[1]);
     const std::optional<float> chroma = boxNumber(Text12[2]);

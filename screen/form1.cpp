@@ -23,7 +23,7 @@
 
 namespace tw::screen {
 
-Form1::Form1(ui::Services services, std::unique_ptr<ui::SerialPort> serial,
+Form1::Form1(services::Services services, std::unique_ptr<services::SerialPort> serial,
     std::filesystem::path workFolder, std::string version)
     : services_(services)
     , workFolder_(std::move(workFolder))
@@ -161,7 +161,7 @@ bool Form1::Form_Load() {
         services_.dialogs.messageBox(error
                 + "\r\rTintwise needs \"Muncie.dat\" in its working folder " + folder.string()
                 + " and cannot start without it.",
-            ui::Buttons::Ok, "Tintwise", ui::Icon::Critical);
+            services::Buttons::Ok, "Tintwise", services::Icon::Critical);
         return false;
     }
     services_.dialogs.beep();
@@ -191,7 +191,7 @@ void Form1::writeSettings(const std::string &instrument) {
         settingsWriteReported_ = true;
         services_.dialogs.messageBox("The settings cannot be saved: " + error
                 + "\r\rThe instrument and port stay in force until the program ends.",
-            ui::Buttons::Ok, "Tintwise", ui::Icon::Warning);
+            services::Buttons::Ok, "Tintwise", services::Icon::Warning);
     }
 }
 
@@ -376,15 +376,15 @@ void Form1::showMessage(const std::string &message) {
     Text3->setText(message);
 }
 
-ui::Dialogs &Form1::dialogs() {
+services::Dialogs &Form1::dialogs() {
     return services_.dialogs;
 }
 
-const ui::Clock &Form1::clock() const {
+const services::Clock &Form1::clock() const {
     return services_.clock;
 }
 
-ui::SerialPort &Form1::serialPort() {
+services::SerialPort &Form1::serialPort() {
     return *serial_;
 }
 

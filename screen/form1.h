@@ -15,8 +15,8 @@
 #include "instruments/instrument_host.h"
 #include "instruments/instruments.h"
 #include "screen/screen_settings.h"
+#include "services/services.h"
 #include "ui/form.h"
-#include "ui/services.h"
 
 #include <array>
 #include <filesystem>
@@ -53,7 +53,7 @@ struct ChartHooks {
 class Form1 : public ui::Form, public instruments::InstrumentHost {
 public:
     // `serial` is the port the instrument dialogues use (MSComm1).
-    Form1(ui::Services services, std::unique_ptr<ui::SerialPort> serial,
+    Form1(services::Services services, std::unique_ptr<services::SerialPort> serial,
         std::filesystem::path workFolder, std::string version = {});
     ~Form1() override;
 
@@ -128,9 +128,9 @@ public:
     [[nodiscard]] int commPort() const override;
     void setCurrentInstrument(const std::string &name) override;
     void showMessage(const std::string &text) override;
-    [[nodiscard]] ui::Dialogs &dialogs() override;
-    [[nodiscard]] const ui::Clock &clock() const override;
-    [[nodiscard]] ui::SerialPort &serialPort() override;
+    [[nodiscard]] services::Dialogs &dialogs() override;
+    [[nodiscard]] const services::Clock &clock() const override;
+    [[nodiscard]] services::SerialPort &serialPort() override;
     void handoff(const std::array<std::string, 3> &xyz) override;
 
 protected:
@@ -185,12 +185,12 @@ private:
     void applyTint(int s);
     void drawColourSolid();
 
-    ui::Services services_;
+    services::Services services_;
     std::filesystem::path workFolder_;
     std::string version_;
     ScreenSettings settings_;
     engine::RenotationTable table_;
-    std::unique_ptr<ui::SerialPort> serial_;
+    std::unique_ptr<services::SerialPort> serial_;
     std::unique_ptr<instruments::Instruments> instruments_;
     // xyz2mun could not place the last colour: the note under the patch says
     // so until the next entry.

@@ -39,7 +39,7 @@ constexpr const char *helpText
 } // namespace
 
 void Form1::Command1_Click() {
-    services_.dialogs.messageBox(helpText, ui::Buttons::Ok, "Munsell TWZ Help");
+    services_.dialogs.messageBox(helpText, services::Buttons::Ok, "Munsell TWZ Help");
 }
 
 void Form1::Command9_Click() {
@@ -49,12 +49,12 @@ void Form1::Command9_Click() {
         "\r"
         "CE7000, CE7000A, CE2180, Ci5, Ci7, Spectrolino & SpectroEye Spectrophotometer drivers are "
         "included in this version.",
-        ui::Buttons::Ok, "Tintwise Version " + version_, ui::Icon::Information);
+        services::Buttons::Ok, "Tintwise Version " + version_, services::Icon::Information);
 }
 
 void Form1::printB_Click() {
     if (!services_.printer.printWidget(*this)) {
-        services_.dialogs.messageBox("Printer not Found", ui::Buttons::Ok);
+        services_.dialogs.messageBox("Printer not Found", services::Buttons::Ok);
     }
 }
 
@@ -117,10 +117,10 @@ void Form1::Command3_Click() {
     std::string error;
     if (!text::writeFile(filePath("muntable2.prn").string(), table, error)) {
         services_.dialogs.messageBox("The conversion table was not written: " + error,
-            ui::Buttons::Ok, "Make Table", ui::Icon::Warning);
+            services::Buttons::Ok, "Make Table", services::Icon::Warning);
         return;
     }
-    services_.dialogs.messageBox("Done", ui::Buttons::Ok);
+    services_.dialogs.messageBox("Done", services::Buttons::Ok);
 }
 
 void Form1::VScroll7_Change() {

@@ -56,7 +56,7 @@ void Form1::SaveData(float &mode) {
             services_.dialogs.messageBox(
                 "Nothing was saved: the R, G and B boxes must hold whole numbers "
                 "from 0 to 255.",
-                ui::Buttons::Ok, "Save to Palette", ui::Icon::Warning);
+                services::Buttons::Ok, "Save to Palette", services::Icon::Warning);
             return;
         }
         channel[i] = static_cast<int>(std::clamp<std::int64_t>(text::roundHalfEven(v), 0, 255));
@@ -94,7 +94,7 @@ void Form1::SaveData(float &mode) {
     if (!text::appendFile(filePath(paletteFileName).string(), paletteLineText(line), error)) {
         services_.dialogs.messageBox("The colour was not saved: " + error
                 + "\r\rThe next save asks for the file name again.",
-            ui::Buttons::Ok, "Save to Palette", ui::Icon::Warning);
+            services::Buttons::Ok, "Save to Palette", services::Icon::Warning);
         paletteFileName.clear();
     }
 }

@@ -8,8 +8,8 @@
 namespace tw::instruments::testing {
 namespace {
 
-using ui::Answer;
-using ui::Buttons;
+using services::Answer;
+using services::Buttons;
 using Strings = std::vector<std::string>;
 
 class Calibrate : public DialogueTest {
@@ -202,7 +202,7 @@ TEST_F(Calibrate, SpectrolinoFamilyIsReferredToTheManualWithoutTraffic) {
 TEST_F(Calibrate, NoInstrumentChosenIsAnError) {
     press("Instrument");
     ASSERT_EQ(boxTexts(), (Strings { "No Instrument found - CE-7000 or CE-2180 only" }));
-    EXPECT_EQ(dialogs.boxes()[0].icon, ui::Icon::Critical);
+    EXPECT_EQ(dialogs.boxes()[0].icon, services::Icon::Critical);
     EXPECT_TRUE(serial.log().empty());
 }
 

@@ -5,7 +5,7 @@
 
 #include "instruments/instruments.h"
 #include "test_doubles.h"
-#include "ui/serial/scripted_serial_port.h"
+#include "testing/scripted_serial_port.h"
 
 #include <gtest/gtest.h>
 
@@ -96,7 +96,7 @@ protected:
     virtual void onRunaway() { }
 
     [[nodiscard]] double now() const { return clock.secondsSinceMidnight(); }
-    void answer(std::initializer_list<ui::Answer> answers) {
+    void answer(std::initializer_list<services::Answer> answers) {
         for (const auto a : answers) {
             dialogs.queueAnswer(a);
         }
@@ -109,9 +109,9 @@ protected:
         return !serial.portOpen() && !serial.log().empty() && serial.log().back() == "PortOpen=0";
     }
 
-    ui::FakeClock clock;
+    services::FakeClock clock;
     ThinkingDialogs dialogs { &clock };
-    ui::ScriptedSerialPort serial { clock };
+    services::ScriptedSerialPort serial { clock };
     RecordingHost host { dialogs, clock, serial };
     Instruments instruments { host };
 

@@ -98,11 +98,11 @@ TEST_F(Measure, CiRecordIsReadByItsDecimalPoints) {
 }
 
 TEST_F(Measure, CiModeIsSetOncePerRunAndCalibrateDoesNotCount) {
-    serial.answer("R\r", "iCi7>", 0, ui::ScriptedSerialPort::kAlways);
-    serial.answer("config -mode=sce\r", "OK>", 0, ui::ScriptedSerialPort::kAlways);
-    serial.answer("whitecal\r", "W>", 0, ui::ScriptedSerialPort::kAlways);
-    serial.answer("blackcal\r", "B>", 0, ui::ScriptedSerialPort::kAlways);
-    serial.answer("measure\r", ciRecord(), 0, ui::ScriptedSerialPort::kAlways);
+    serial.answer("R\r", "iCi7>", 0, services::ScriptedSerialPort::kAlways);
+    serial.answer("config -mode=sce\r", "OK>", 0, services::ScriptedSerialPort::kAlways);
+    serial.answer("whitecal\r", "W>", 0, services::ScriptedSerialPort::kAlways);
+    serial.answer("blackcal\r", "B>", 0, services::ScriptedSerialPort::kAlways);
+    serial.answer("measure\r", ciRecord(), 0, services::ScriptedSerialPort::kAlways);
 
     host.combo1 = "Ci5/Ci7";
     instruments.Command7_Click(); // sends the mode itself, records nothing
@@ -157,7 +157,7 @@ TEST_F(Measure, NoInstrumentOnlyShowsTheColourOfTheCurveHeldNow) {
 struct FailureRow {
     const char *label;
     const char *instrument;
-    std::function<void(ui::ScriptedSerialPort &, const std::string &)> script;
+    std::function<void(services::ScriptedSerialPort &, const std::string &)> script;
     std::string message; // in a message box
     std::string text3; // last text of the Messages box, if any
     bool handoff;
@@ -295,13 +295,13 @@ INSTANTIATE_TEST_SUITE_P(Table, MeasureFailure,
     [](const auto &info) { return std::string(info.param.label); });
 
 TEST_F(Measure, PortThatCannotBeOpenedIsReportedWithPortAndReason) {
-    serial.refuseOpen({ ui::OpenFailure::Busy, "/dev/ttyUSB2", "locked" });
+    serial.refuseOpen({ services::OpenFailure::Busy, "/dev/ttyUSB2", "locked" });
     host.port = 3;
     press("XTH");
     ASSERT_EQ(dialogs.boxes().size(), 1u);
     EXPECT_EQ(dialogs.boxes()[0].text,
         "Comm Port 3 cannot be opened: /dev/ttyUSB2 is in use by another program (locked)");
-    EXPECT_EQ(dialogs.boxes()[0].icon, ui::Icon::Critical);
+    EXPECT_EQ(dialogs.boxes()[0].icon, services::Icon::Critical);
     EXPECT_TRUE(serial.commands().empty());
     EXPECT_TRUE(host.handoffs.empty());
     EXPECT_FALSE(instruments.busy());

@@ -69,7 +69,7 @@ TEST_F(Import, ReadsTheFileAndHandsOffWithoutThePort) {
     dialogs.queueFile(write(fields("red", 40, "\r\n")));
     instruments.Command8_Click();
     ASSERT_EQ(dialogs.calls().size(), 1u);
-    EXPECT_EQ(dialogs.calls()[0].kind, ui::ScriptedDialogs::Kind::OpenFile);
+    EXPECT_EQ(dialogs.calls()[0].kind, services::ScriptedDialogs::Kind::OpenFile);
     EXPECT_EQ(dialogs.calls()[0].filter, "*.txt|*.txt");
     EXPECT_EQ(instruments.spectrum()[40], curveValue(40));
     EXPECT_EQ(host.handoffs.size(), 1u);

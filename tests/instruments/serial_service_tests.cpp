@@ -3,9 +3,9 @@
 // test): bytes both ways unchanged, data seen inside a busy loop without an
 // event loop, RTS on a line without modem lines, and the reasons a port
 // does not open.
-#include "ui/serial/line_settings.h"
-#include "ui/serial/port_names.h"
-#include "ui/serial/qt_serial_port.h"
+#include "services/serial/line_settings.h"
+#include "services/serial/port_names.h"
+#include "services/serial/qt_serial_port.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@
 
 #include <chrono>
 
-namespace tw::ui {
+namespace tw::services {
 namespace {
 
 struct SettingsRow {
@@ -179,4 +179,4 @@ TEST(QtSerialPort, MissingDeviceIsAbsent) {
 #endif
 
 } // namespace
-} // namespace tw::ui
+} // namespace tw::services

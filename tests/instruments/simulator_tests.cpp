@@ -3,11 +3,11 @@
 // family. The simulator runs as a child process and tells us its terminal's
 // path on stdout; port 1 is mapped to that path.
 #include "instruments/instruments.h"
+#include "services/serial/qt_serial_port.h"
+#include "services/system_clock.h"
 #include "simulator_process.h"
 #include "test_doubles.h"
 #include "text/numbers.h"
-#include "ui/serial/qt_serial_port.h"
-#include "ui/system_clock.h"
 
 #include <QCoreApplication>
 
@@ -24,15 +24,15 @@ struct FamilyRow {
     int firstSlot;
     int lastSlot;
     Strings prompts; // Calibrate's prompts
-    ui::Answer yes; // the answer that goes on at each prompt
+    services::Answer yes; // the answer that goes on at each prompt
 };
 
 void PrintTo(const FamilyRow &row, std::ostream *os) {
     *os << row.instrument;
 }
 
-constexpr ui::Answer kYes = ui::Answer::Yes;
-constexpr ui::Answer kOk = ui::Answer::Ok;
+constexpr services::Answer kYes = services::Answer::Yes;
+constexpr services::Answer kOk = services::Answer::Ok;
 
 class SimulatorEndToEnd : public ::testing::TestWithParam<FamilyRow> {
 protected:
@@ -44,7 +44,7 @@ protected:
     void start(const std::vector<std::string> &options = {}) {
         simulator = std::make_unique<Simulator>(GetParam().family, options);
         ASSERT_FALSE(simulator->path().empty()) << "simulator did not start";
-        port = std::make_unique<ui::QtSerialPort>([this](int) { return simulator->path(); });
+        port = std::make_unique<services::QtSerialPort>([this](int) { return simulator->path(); });
         host = std::make_unique<RecordingHost>(dialogs, clock, *port);
         host->combo1 = GetParam().instrument;
         instruments = std::make_unique<Instruments>(*host);
@@ -80,10 +80,10 @@ protected:
         EXPECT_FALSE(port->portOpen());
     }
 
-    ui::SystemClock clock;
+    services::SystemClock clock;
     ThinkingDialogs dialogs;
     std::unique_ptr<Simulator> simulator;
-    std::unique_ptr<ui::QtSerialPort> port;
+    std::unique_ptr<services::QtSerialPort> port;
     std::unique_ptr<RecordingHost> host;
     std::unique_ptr<Instruments> instruments;
 };
@@ -152,8 +152,8 @@ TEST(SimulatorSilent, AbandonEndsTheWaitForASilentInstrument) {
         GTEST_SKIP() << "no instrument simulator on this platform";
     }
     Simulator simulator("CE2180", { "--silent" });
-    ui::QtSerialPort port([&](int) { return simulator.path(); });
-    ui::SystemClock clock;
+    services::QtSerialPort port([&](int) { return simulator.path(); });
+    services::SystemClock clock;
     ThinkingDialogs dialogs;
     RecordingHost host(dialogs, clock, port);
     host.combo1 = "CE2180";

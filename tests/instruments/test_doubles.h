@@ -4,8 +4,8 @@
 #pragma once
 
 #include "instruments/instrument_host.h"
-#include "ui/fake_clock.h"
-#include "ui/scripted_dialogs.h"
+#include "testing/fake_clock.h"
+#include "testing/scripted_dialogs.h"
 
 #include <string>
 #include <vector>
@@ -14,14 +14,14 @@ namespace tw::instruments::testing {
 
 // Scripted dialogs whose user takes `thinkSeconds` on the clock to answer
 // each message box.
-class ThinkingDialogs final : public ui::ScriptedDialogs {
+class ThinkingDialogs final : public services::ScriptedDialogs {
 public:
-    explicit ThinkingDialogs(ui::FakeClock *clock = nullptr)
+    explicit ThinkingDialogs(services::FakeClock *clock = nullptr)
         : clock_(clock) { }
     double thinkSeconds = 0;
 
-    ui::Answer messageBox(const std::string &text, ui::Buttons buttons, const std::string &title,
-        ui::Icon icon) override {
+    services::Answer messageBox(const std::string &text, services::Buttons buttons,
+        const std::string &title, services::Icon icon) override {
         if (clock_) {
             clock_->advance(thinkSeconds);
         }
@@ -39,12 +39,13 @@ public:
     }
 
 private:
-    ui::FakeClock *clock_;
+    services::FakeClock *clock_;
 };
 
 class RecordingHost final : public InstrumentHost {
 public:
-    RecordingHost(ui::Dialogs &dialogs, const ui::Clock &clock, ui::SerialPort &port)
+    RecordingHost(
+        services::Dialogs &dialogs, const services::Clock &clock, services::SerialPort &port)
         : dialogs_(dialogs)
         , clock_(clock)
         , port_(port) { }
@@ -59,15 +60,15 @@ public:
     [[nodiscard]] int commPort() const override { return port; }
     void setCurrentInstrument(const std::string &name) override { currentInstrument = name; }
     void showMessage(const std::string &text) override { text3.push_back(text); }
-    [[nodiscard]] ui::Dialogs &dialogs() override { return dialogs_; }
-    [[nodiscard]] const ui::Clock &clock() const override { return clock_; }
-    [[nodiscard]] ui::SerialPort &serialPort() override { return port_; }
+    [[nodiscard]] services::Dialogs &dialogs() override { return dialogs_; }
+    [[nodiscard]] const services::Clock &clock() const override { return clock_; }
+    [[nodiscard]] services::SerialPort &serialPort() override { return port_; }
     void handoff(const std::array<std::string, 3> &xyz) override { handoffs.push_back(xyz); }
 
 private:
-    ui::Dialogs &dialogs_;
-    const ui::Clock &clock_;
-    ui::SerialPort &port_;
+    services::Dialogs &dialogs_;
+    const services::Clock &clock_;
+    services::SerialPort &port_;
 };
 
 } // namespace tw::instruments::testing

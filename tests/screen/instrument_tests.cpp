@@ -5,12 +5,12 @@
 
 #include "../instruments/simulator_process.h"
 #include "engine/spectral.h"
+#include "services/serial/qt_serial_port.h"
+#include "services/system_clock.h"
 #include "text/numbers.h"
 #include "ui/button.h"
 #include "ui/combobox.h"
 #include "ui/label.h"
-#include "ui/serial/qt_serial_port.h"
-#include "ui/system_clock.h"
 #include "ui/textbox.h"
 
 #include <QCoreApplication>
@@ -63,10 +63,10 @@ TEST(InstrumentFrameEndToEnd, MeasureFillsTheXyzBoxesFromTheSimulatedInstrument)
 
     instruments::testing::Simulator simulator("CE7000", {});
     ASSERT_FALSE(simulator.path().empty()) << "simulator did not start";
-    ui::FakeServices fakes;
-    ui::SystemClock clock;
+    services::FakeServices fakes;
+    services::SystemClock clock;
     fakes.dialogs.setOnYield([] { QCoreApplication::processEvents(); });
-    auto port = std::make_unique<ui::QtSerialPort>([&](int) { return simulator.path(); });
+    auto port = std::make_unique<services::QtSerialPort>([&](int) { return simulator.path(); });
     {
         Form1 f({ fakes.dialogs, clock, fakes.printer, fakes.pictures }, std::move(port), folder,
             "1.0.0");

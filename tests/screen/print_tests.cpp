@@ -4,8 +4,8 @@
 // and a PDF page must come out. Skips, saying why, where CUPS is not there.
 #include "screen_fixture.h"
 
+#include "services/qt_printer.h"
 #include "ui/button.h"
-#include "ui/qt_printer.h"
 
 #include <QPrinterInfo>
 #include <QTest>
@@ -66,8 +66,8 @@ TEST_F(PrintEndToEnd, PrintPutsTheWindowOnAPdfPage) {
 
     const auto folders = pdfFolders();
     const auto before = pdfsIn(folders);
-    ui::QtPrinter printer;
-    auto port = std::make_unique<ui::ScriptedSerialPort>(fakes.clock);
+    services::QtPrinter printer;
+    auto port = std::make_unique<services::ScriptedSerialPort>(fakes.clock);
     Form1 f({ fakes.dialogs, fakes.clock, printer, fakes.pictures }, std::move(port), this->folder,
         "1.0.0");
     ASSERT_TRUE(f.Form_Load());

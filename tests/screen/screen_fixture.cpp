@@ -29,7 +29,7 @@ void ScreenTest::TearDown() {
 }
 
 Form1 &ScreenTest::make() {
-    auto port = std::make_unique<ui::ScriptedSerialPort>(fakes.clock);
+    auto port = std::make_unique<services::ScriptedSerialPort>(fakes.clock);
     serial = port.get();
     form = std::make_unique<Form1>(fakes.services(), std::move(port), folder, "1.0.0");
     return *form;

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "screen/form1.h"
-#include "ui/fake_services.h"
-#include "ui/serial/scripted_serial_port.h"
+#include "testing/fake_services.h"
+#include "testing/scripted_serial_port.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -40,8 +40,8 @@ protected:
     [[nodiscard]] std::vector<std::string> allBoxes() const;
 
     std::filesystem::path folder;
-    ui::FakeServices fakes;
-    ui::ScriptedSerialPort *serial = nullptr;
+    services::FakeServices fakes;
+    services::ScriptedSerialPort *serial = nullptr;
     std::unique_ptr<Form1> form;
 };
 

@@ -63,7 +63,7 @@ TEST_F(WindowTest, AboutNamesTheVersion) {
     QTest::mouseClick(f.Command9->button(), Qt::LeftButton);
     ASSERT_EQ(fakes.dialogs.calls().size(), 1u);
     EXPECT_EQ(fakes.dialogs.calls()[0].title, "Tintwise Version 1.0.0");
-    EXPECT_EQ(fakes.dialogs.calls()[0].icon, ui::Icon::Information);
+    EXPECT_EQ(fakes.dialogs.calls()[0].icon, services::Icon::Information);
     EXPECT_EQ(
         fakes.dialogs.calls()[0].text.rfind("The Tintwise Program is a software utility", 0), 0u);
 }

@@ -4,6 +4,7 @@
 #include "ui/drawing_surface.h"
 #include "ui/form.h"
 #include "ui/frame.h"
+#include "ui/guard.h"
 #include "ui/label.h"
 #include "ui/mouse.h"
 #include "ui/shape.h"
@@ -15,6 +16,10 @@
 #include <QWindow>
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace tw::ui {
 namespace {
@@ -182,6 +187,31 @@ TEST(FormTextTest, TextWidthIsInTwipsOfTheWindowFont) {
     EXPECT_GT(form.textWidth("WWW"), form.textWidth("iii"));
     EXPECT_NEAR(form.textWidth("    "), 4 * one, 1e-6);
     EXPECT_EQ(form.textWidth(""), 0);
+}
+
+TEST(GuardTest, ExceptionsBecomeFailuresAndReachTheSink) {
+    std::vector<std::string> sunk;
+    const FailureSink previous
+        = setFailureSink([&](const std::string &where, const std::string &what) {
+              sunk.push_back(where + "|" + what);
+          });
+
+    const HandlerResult fine = runGuarded("quiet", [] {});
+    const HandlerResult failed
+        = runGuarded("Command8_Click", [] { throw std::out_of_range("index 41"); });
+    const HandlerResult odd = runGuarded("Timer1_Timer", [] { throw 42; });
+    const HandlerResult tried = tryRun([] { throw std::runtime_error("bad number"); });
+
+    setFailureSink(previous);
+    EXPECT_TRUE(fine.ok);
+    EXPECT_FALSE(failed.ok);
+    EXPECT_EQ(failed.message, "index 41");
+    EXPECT_FALSE(odd.ok);
+    EXPECT_FALSE(tried.ok);
+    EXPECT_EQ(tried.message, "bad number");
+    EXPECT_EQ(sunk,
+        (std::vector<std::string> { "Command8_Click|index 41", "Timer1_Timer|unknown exception" }))
+        << "tryRun reports nothing";
 }
 
 } // namespace
