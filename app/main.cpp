@@ -1,6 +1,7 @@
 // Tintwise: builds the platform services and the conversion screen, which
 // works in the current directory (the launcher prepares it with the data
 // files), and runs until the main window closes.
+#include "app/windows.h"
 #include "screen/form1.h"
 #include "services/qt_services.h"
 #include "services/serial/qt_serial_port.h"
@@ -17,6 +18,7 @@ int main(int argc, char **argv) {
     tw::services::QtServices services;
     tw::screen::Form1 form(services.services(), std::make_unique<tw::services::QtSerialPort>(),
         std::filesystem::current_path(), TW_VERSION);
+    tw::app::attachWindows(form);
     if (!form.Form_Load()) {
         return 1;
     }

@@ -34,21 +34,8 @@ void Instruments::calibrate(const std::string &name) {
     if (!open(link, *profile)) {
         return;
     }
-    switch (profile->family) {
-    case Family::CE7000:
-        calibrateCE7000(link);
-        break;
-    case Family::CE2180:
-        calibrateCE2180(link);
-        break;
-    case Family::XTH:
-        calibrateXTH(link);
-        break;
-    case Family::Ci:
-        calibrateCi(link);
-        break;
-    case Family::Spectrolino:
-        break;
+    if (const auto dialogue = dialoguesOf(profile->family).calibrate) {
+        (this->*dialogue)(link);
     }
     link.close();
 }

@@ -5,6 +5,7 @@
 #include "instruments/instruments.h"
 
 #include "text/numbers.h"
+#include "text/patterns.h"
 
 #include <exception>
 
@@ -40,6 +41,19 @@ private:
 };
 
 } // namespace
+
+const Instruments::FamilyDialogues &Instruments::dialoguesOf(Family family) {
+    // In the order of Family. The Spectrolino keeps its calibration to
+    // itself: its users follow the instrument's manual.
+    static const FamilyDialogues table[] = {
+        { &Instruments::calibrateCE7000, &Instruments::measureCE7000 },
+        { &Instruments::calibrateCE2180, &Instruments::measureCE2180 },
+        { &Instruments::calibrateXTH, &Instruments::measureXTH },
+        { &Instruments::calibrateCi, &Instruments::measureCi },
+        { nullptr, &Instruments::measureSpectrolino },
+    };
+    return table[static_cast<std::size_t>(family)];
+}
 
 Instruments::Instruments(InstrumentHost &host)
     : host_(host) { }
@@ -146,8 +160,9 @@ void Instruments::handoff(SerialLink *link) {
     float Y = 0;
     float Z = 0;
     engine::tris(spectrum_, X, Y, Z);
-    host_.handoff({ text::formatPattern(X, "###.00"), text::formatPattern(Y, "###.00"),
-        text::formatPattern(Z, "###.00") });
+    host_.handoff({ text::formatPattern(X, text::patterns::twoDecimals),
+        text::formatPattern(Y, text::patterns::twoDecimals),
+        text::formatPattern(Z, text::patterns::twoDecimals) });
 }
 
 } // namespace tw::instruments

@@ -41,6 +41,14 @@ public:
     [[nodiscard]] bool ciConfigured() const { return ciConfigured_; }
 
 private:
+    // The two dialogues of an instrument family; a family without a
+    // calibration dialogue of its own has none (null).
+    struct FamilyDialogues {
+        void (Instruments::*calibrate)(SerialLink &link);
+        void (Instruments::*measure)(SerialLink &link);
+    };
+    [[nodiscard]] static const FamilyDialogues &dialoguesOf(Family family);
+
     // Calibration dialogues (calibration.cpp).
     void calibrate(const std::string &name);
     void calibrateCE7000(SerialLink &link);

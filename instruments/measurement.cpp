@@ -36,23 +36,7 @@ void Instruments::measure(const std::string &name) {
     if (!open(link, *profile)) {
         return;
     }
-    switch (profile->family) {
-    case Family::CE7000:
-        measureCE7000(link);
-        break;
-    case Family::CE2180:
-        measureCE2180(link);
-        break;
-    case Family::XTH:
-        measureXTH(link);
-        break;
-    case Family::Ci:
-        measureCi(link);
-        break;
-    case Family::Spectrolino:
-        measureSpectrolino(link);
-        break;
-    }
+    (this->*dialoguesOf(profile->family).measure)(link);
 }
 
 void Instruments::takeReading(SerialLink &link, const std::string &reply,

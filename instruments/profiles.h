@@ -9,6 +9,7 @@
 
 namespace tw::instruments {
 
+// In this order the dialogue table of Instruments lists their dialogues.
 enum class Family { CE7000, CE2180, XTH, Ci, Spectrolino };
 
 // How commsend ends a command.

@@ -7,6 +7,7 @@
 #include "engine/mun2xyz.h"
 #include "engine/notation.h"
 #include "text/numbers.h"
+#include "text/patterns.h"
 
 namespace tw::screen {
 
@@ -44,13 +45,13 @@ std::string conversionTable(const engine::RenotationTable &table, const TableOpt
                 out += text::printNumber(C);
                 for (float v : { X, Y, Z, L, a, b }) {
                     out += '\t';
-                    out += text::formatPattern(v, "###.00");
+                    out += text::formatPattern(v, text::patterns::twoDecimals);
                 }
                 const engine::RgbResult rgb
                     = engine::xyzrgb(options.illuminant, options.display, X, Y, Z);
                 for (int v : { rgb.R, rgb.G, rgb.B }) {
                     out += '\t';
-                    out += text::formatPattern(v, "##0");
+                    out += text::formatPattern(v, text::patterns::wholeNumber);
                 }
                 out += "\r\n";
             }

@@ -7,14 +7,17 @@
 // to two decimals and shown in its plain form (41.2, not 41.20).
 #include "engine/adaptation.h"
 #include "engine/cmyk.h"
+#include "engine/display_colour.h"
 #include "engine/mun2xyz.h"
 #include "engine/notation.h"
 #include "engine/xyz2mun.h"
 #include "screen/form1.h"
 #include "text/numbers.h"
+#include "text/patterns.h"
 #include "ui/checkbox.h"
 #include "ui/drawing_surface.h"
 #include "ui/label.h"
+#include "ui/scoped_flag.h"
 #include "ui/scrollbar.h"
 #include "ui/textbox.h"
 
@@ -34,21 +37,6 @@ std::optional<float> boxNumber(const ui::TextBox *box) {
     return static_cast<float>(v);
 }
 
-// Sets a flag for the life of a scope, and clears it on every way out.
-class FlagScope {
-public:
-    explicit FlagScope(bool &flag)
-        : flag_(flag) {
-        flag_ = true;
-    }
-    ~FlagScope() { flag_ = false; }
-    FlagScope(const FlagScope &) = delete;
-    FlagScope &operator=(const FlagScope &) = delete;
-
-private:
-    bool &flag_;
-};
-
 int roundToInt(float v) {
     return static_cast<int>(text::roundHalfEven(v));
 }
@@ -56,7 +44,7 @@ int roundToInt(float v) {
 // Two decimals as the "###.00" text gives them, read back.
 float twoDecimals(float v) {
     double out = 0.0;
-    (void)text::parseNumber(text::formatPattern(v, "###.00"), out);
+    (void)text::parseNumber(text::formatPattern(v, text::patterns::twoDecimals), out);
     return static_cast<float>(out);
 }
 
@@ -71,12 +59,7 @@ void showOn(ui::ScrollBar *bar, int value) {
 
 void Form1::muncie() {
     munsellOutOfRange_ = false;
-    if (Check2->value() == 1 && charts.huePage) {
-        charts.huePage(Text12[0]->text());
-    }
-    if (Check4->value() == 1 && charts.valuePage) {
-        charts.valuePage(Text12[1]->text());
-    }
+    windows_->notationChanged();
     const auto fail
         = [this] { services_.dialogs.messageBox("Out of Munsell Range", services::Buttons::Ok); };
 
@@ -96,7 +79,7 @@ void Form1::muncie() {
     {
         // The scroll bars follow the notation as typed (10RP moves the hue
         // bar to 200); a position beyond a bar's travel is a failure.
-        FlagScope guard(settings_.updating);
+        ui::ScopedFlag guard(settings_.updating);
         if (!VScroll1->setValue(roundToInt(H * 2.0f)) || !VScroll2->setValue(roundToInt(V * 2.0f))
             || !VScroll3->setValue(roundToInt(C))) {
             fail();
@@ -114,24 +97,21 @@ void Form1::muncie() {
     }
     for (int i = 0; i < 3; ++i) {
         const float v[3] = { X, Y, Z };
-        Text11[i]->setText(text::formatPattern(v[i], "##0.00"));
+        Text11[i]->setText(text::formatPattern(v[i], text::patterns::twoDecimalsLeadingZero));
     }
-    Text18[0]->setText(text::formatPattern(x, "0.0000"));
-    Text18[1]->setText(text::formatPattern(y, "0.0000"));
+    Text18[0]->setText(text::formatPattern(x, text::patterns::fourDecimalsLeadingZero));
+    Text18[1]->setText(text::formatPattern(y, text::patterns::fourDecimalsLeadingZero));
     showLab(X, Y, Z);
-    xyzrgb(settings_.R, settings_.G, settings_.B, X, Y, Z);
-    fillPatch(settings_.R, settings_.G, settings_.B);
+    showRgb(X, Y, Z);
 }
 
 void Form1::showLab(float &X, float &Y, float &Z) {
     float L = 0.0f, a = 0.0f, b = 0.0f;
     engine::xyzlab(illuminant(), X, Y, Z, L, a, b);
-    Text15[0]->setText(text::formatPattern(L, "###.00"));
-    Text15[1]->setText(text::formatPattern(a, "###.00"));
-    Text15[2]->setText(text::formatPattern(b, "###.00"));
-    if (Check3->value() == 1 && charts.toleranceSet) {
-        charts.toleranceSet(L, a, b);
-    }
+    Text15[0]->setText(text::formatPattern(L, text::patterns::twoDecimals));
+    Text15[1]->setText(text::formatPattern(a, text::patterns::twoDecimals));
+    Text15[2]->setText(text::formatPattern(b, text::patterns::twoDecimals));
+    windows_->labChanged(L, a, b);
 }
 
 void Form1::xyzenter() {
@@ -146,8 +126,7 @@ void Form1::xyzenter() {
     // the raised values.
     showLab(X, Y, Z);
     ciemun();
-    xyzrgb(settings_.R, settings_.G, settings_.B, X, Y, Z);
-    fillPatch(settings_.R, settings_.G, settings_.B);
+    showRgb(X, Y, Z);
 }
 
 void Form1::chromaticityEnter() {
@@ -162,12 +141,11 @@ void Form1::chromaticityEnter() {
     float Y = *luminance;
     float X = *x * Y / *y;
     float Z = z * Y / *y;
-    Text11[0]->setText(text::formatPattern(X, "###.00"));
-    Text11[2]->setText(text::formatPattern(Z, "###.00"));
+    Text11[0]->setText(text::formatPattern(X, text::patterns::twoDecimals));
+    Text11[2]->setText(text::formatPattern(Z, text::patterns::twoDecimals));
     showLab(X, Y, Z);
     ciemun();
-    xyzrgb(settings_.R, settings_.G, settings_.B, X, Y, Z);
-    fillPatch(settings_.R, settings_.G, settings_.B);
+    showRgb(X, Y, Z);
 }
 
 void Form1::labenter() {
@@ -185,11 +163,10 @@ void Form1::labenter() {
             return; // a black with no luminance cannot be adapted
         }
     }
-    Text11[0]->setText(text::formatPattern(X, "###.00"));
-    Text11[1]->setText(text::formatPattern(Y, "###.00"));
-    Text11[2]->setText(text::formatPattern(Z, "###.00"));
-    xyzrgb(settings_.R, settings_.G, settings_.B, X, Y, Z);
-    fillPatch(settings_.R, settings_.G, settings_.B);
+    Text11[0]->setText(text::formatPattern(X, text::patterns::twoDecimals));
+    Text11[1]->setText(text::formatPattern(Y, text::patterns::twoDecimals));
+    Text11[2]->setText(text::formatPattern(Z, text::patterns::twoDecimals));
+    showRgb(X, Y, Z);
     ciemun();
 }
 
@@ -208,10 +185,7 @@ void Form1::Command6_Click() {
     setRgbScrolls(channel[0], channel[1], channel[2]);
     float linear[3];
     for (int i = 0; i < 3; ++i) {
-        const float scaled = static_cast<float>(channel[i])
-            / (255.0f * settings_.display.rgbscale[static_cast<std::size_t>(i)]);
-        linear[i] = static_cast<float>(
-            std::pow(scaled, 1.0 / settings_.display.rgbexponent[static_cast<std::size_t>(i)]));
+        linear[i] = engine::displayToLinear(channel[i], settings_.display, i);
     }
     settings_.R = channel[0];
     settings_.G = channel[1];
@@ -293,8 +267,13 @@ void Form1::xyzrgb(int &R, int &G, int &B, float &X, float &Y, float &Z) {
     rgbcmyk(out.r, out.g, out.b);
 }
 
+void Form1::showRgb(float &X, float &Y, float &Z) {
+    xyzrgb(settings_.R, settings_.G, settings_.B, X, Y, Z);
+    fillPatch(settings_.R, settings_.G, settings_.B);
+}
+
 void Form1::setRgbScrolls(int R, int G, int B) {
-    FlagScope guard(settings_.updating);
+    ui::ScopedFlag guard(settings_.updating);
     showOn(VScroll4, R);
     showOn(VScroll5, G);
     showOn(VScroll6, B);
@@ -315,8 +294,8 @@ void Form1::ciemun() {
     if (X + Y + Z <= 0.0f) {
         return;
     }
-    Text18[0]->setText(text::formatPattern(X / (X + Y + Z), ".0000"));
-    Text18[1]->setText(text::formatPattern(Y / (Y + X + Z), ".0000"));
+    Text18[0]->setText(text::formatPattern(X / (X + Y + Z), text::patterns::fourDecimals));
+    Text18[1]->setText(text::formatPattern(Y / (Y + X + Z), text::patterns::fourDecimals));
     float H = 0.0f, V = 0.0f, C = 0.0f;
     const engine::Xyz2MunStatus status = engine::xyz2mun(table_, pwd(), H, V, C, X, Y, Z);
     if (V < 0.5f) {
@@ -327,27 +306,22 @@ void Form1::ciemun() {
         // the hue and Chroma boxes empty rather than show a made-up one.
         munsellOutOfRange_ = true;
         Text12[0]->setText("");
-        Text12[1]->setText(text::formatPattern(V, "##0.00"));
+        Text12[1]->setText(text::formatPattern(V, text::patterns::twoDecimalsLeadingZero));
         Text12[2]->setText("");
         Label19->setCaption("Out of Munsell Range");
         return;
     }
     H = twoDecimals(H);
     Text12[0]->setText(engine::hconvert(H));
-    Text12[1]->setText(text::formatPattern(V, "##0.00"));
-    Text12[2]->setText(text::formatPattern(C, "##0.00"));
+    Text12[1]->setText(text::formatPattern(V, text::patterns::twoDecimalsLeadingZero));
+    Text12[2]->setText(text::formatPattern(C, text::patterns::twoDecimalsLeadingZero));
     {
-        FlagScope guard(settings_.updating);
+        ui::ScopedFlag guard(settings_.updating);
         showOn(VScroll1, roundToInt(H * 2.0f));
         showOn(VScroll2, roundToInt(V * 2.0f));
         showOn(VScroll3, roundToInt(C));
     }
-    if (Check2->value() == 1 && charts.huePage) {
-        charts.huePage(Text12[0]->text());
-    }
-    if (Check4->value() == 1 && charts.valuePage) {
-        charts.valuePage(Text12[1]->text());
-    }
+    windows_->notationChanged();
 }
 
 } // namespace tw::screen

@@ -29,6 +29,8 @@ Form1::Form1(services::Services services, std::unique_ptr<services::SerialPort> 
     , workFolder_(std::move(workFolder))
     , version_(std::move(version)) {
     buildControls();
+    windows_ = std::make_unique<WindowSwitchboard>(std::array<ui::CheckBox *, screenWindowCount> {
+        Check2, Check3, Check4, Check5, Check6, Check7 });
     connectEvents();
     serial_ = std::move(serial);
     instruments_ = std::make_unique<instruments::Instruments>(*this);
@@ -40,50 +42,63 @@ std::filesystem::path Form1::filePath(const std::string &bareName) const {
     return workFolder_ / bareName;
 }
 
+std::vector<ui::TextBox *> Form1::boxes(Boxes group) const {
+    switch (group) {
+    case Boxes::Munsell:
+        return { Text12.begin(), Text12.end() };
+    case Boxes::Xyz:
+        return { Text11.begin(), Text11.end() };
+    case Boxes::Chromaticity:
+        return { Text18.begin(), Text18.end() };
+    case Boxes::Lab:
+        return { Text15.begin(), Text15.end() };
+    case Boxes::Rgb:
+        return { Text1.begin(), Text1.end() };
+    case Boxes::Cmyk:
+        return { Text2.begin(), Text2.end() };
+    }
+    return {};
+}
+
+void Form1::enter(Boxes group) {
+    switch (group) {
+    case Boxes::Munsell:
+        muncie();
+        break;
+    case Boxes::Xyz:
+        xyzenter();
+        break;
+    case Boxes::Chromaticity:
+        chromaticityEnter();
+        break;
+    case Boxes::Lab:
+        labenter();
+        break;
+    case Boxes::Rgb:
+        Command6_Click();
+        break;
+    case Boxes::Cmyk:
+        cmyk();
+        break;
+    }
+}
+
 void Form1::connectEvents() {
-    for (auto *box : Text12) {
-        box->onKeyDown = [this](int key) { Text12_KeyDown(key); };
-    }
-    for (auto *box : Text11) {
-        box->onKeyDown = [this](int key) { Text11_KeyDown(key); };
-    }
-    for (auto *box : Text18) {
-        box->onKeyDown = [this](int key) { Text18_KeyDown(key); };
-    }
-    for (auto *box : Text15) {
-        box->onKeyDown = [this](int key) { Text15_KeyDown(key); };
-    }
-    for (auto *box : Text1) {
-        box->onKeyDown = [this](int key) { Text1_KeyDown(key); };
-    }
-    for (auto *box : Text2) {
-        box->onKeyDown = [this](int key) { Text2_KeyDown(key); };
-    }
-    // Focus entering an entry box selects its whole text, so typing
-    // replaces it.
-    const auto selectAllOnFocus = [](ui::TextBox *box) {
-        box->onGotFocus = [box] {
-            box->setSelStart(0);
-            box->setSelLength(static_cast<int>(box->text().size()));
-        };
-    };
-    for (auto *box : Text12) {
-        selectAllOnFocus(box);
-    }
-    for (auto *box : Text11) {
-        selectAllOnFocus(box);
-    }
-    for (auto *box : Text18) {
-        selectAllOnFocus(box);
-    }
-    for (auto *box : Text15) {
-        selectAllOnFocus(box);
-    }
-    for (auto *box : Text1) {
-        selectAllOnFocus(box);
-    }
-    for (auto *box : Text2) {
-        selectAllOnFocus(box);
+    // Enter in any box of a group runs the group's entry operation; focus
+    // entering a box selects its whole text, so typing replaces it.
+    for (Boxes group :
+        { Boxes::Munsell, Boxes::Xyz, Boxes::Chromaticity, Boxes::Lab, Boxes::Rgb, Boxes::Cmyk }) {
+        for (ui::TextBox *box : boxes(group)) {
+            box->onKeyDown = [this, group](int key) {
+                if (key == ui::kKeyReturn) {
+                    enter(group);
+                }
+            };
+            box->onGotFocus = [box] {
+                box->setSelStart(0);
+                box->setSelLength(static_cast<int>(box->text().size()));
+            };
+        }
     }
     Text3->onChange = [this] { Text3_Change(); };
     Text4->onChange = [this] { Text4_Change(); };
@@ -109,9 +124,10 @@ void Form1::connectEvents() {
     Command9->onClick = [this] { Command9_Click(); };
     Command11->onClick = [this] { Command11_Click(); };
     printB->onClick = [this] { printB_Click(); };
-    ui::CheckBox *charts[] = { Check2, Check3, Check4, Check5, Check6, Check7 };
-    for (int i = 0; i < 6; ++i) {
-        charts[i]->onClick = [this, number = i + 2] { chartCheck_Click(number); };
+    ui::CheckBox *const windowBoxes[] = { Check2, Check3, Check4, Check5, Check6, Check7 };
+    for (int i = 0; i < screenWindowCount; ++i) {
+        windowBoxes[i]->onClick
+            = [this, which = static_cast<ScreenWindow>(i)] { windows_->checkClicked(which); };
     }
     // Closing the main window ends the whole program; nothing is saved.
     onUnload = [] { QApplication::quit(); };
@@ -206,43 +222,7 @@ void Form1::Text4_Change() {
     writeSettings(settings_.instrument);
 }
 
-// --- Key and scroll events ------------------------------------------------
-
-void Form1::Text12_KeyDown(int key) {
-    if (key == ui::kKeyReturn) {
-        muncie();
-    }
-}
-
-void Form1::Text11_KeyDown(int key) {
-    if (key == ui::kKeyReturn) {
-        xyzenter();
-    }
-}
-
-void Form1::Text18_KeyDown(int key) {
-    if (key == ui::kKeyReturn) {
-        chromaticityEnter();
-    }
-}
-
-void Form1::Text15_KeyDown(int key) {
-    if (key == ui::kKeyReturn) {
-        labenter();
-    }
-}
-
-void Form1::Text1_KeyDown(int key) {
-    if (key == ui::kKeyReturn) {
-        Command6_Click();
-    }
-}
-
-void Form1::Text2_KeyDown(int key) {
-    if (key == ui::kKeyReturn) {
-        cmyk();
-    }
-}
+// --- Scroll events ---------------------------------------------------------
 
 void Form1::VScroll1_Change() {
     if (settings_.updating) {
@@ -327,9 +307,7 @@ void Form1::VScroll8_Change() {
         settings_.display.rgbexponent = { exponent, exponent, exponent };
     }
     muncie();
-    if (charts.colorChecker) {
-        charts.colorChecker();
-    }
+    windows_->gammaChanged();
 }
 
 // --- Illuminant and flags ----------------------------------------------------
@@ -347,6 +325,62 @@ engine::Illuminant Form1::illuminant() const {
 
 bool Form1::pwd() const {
     return Check1->value() == 1;
+}
+
+// --- The face the other windows use ------------------------------------------
+
+std::string Form1::text(Boxes group, int index) const {
+    const std::vector<ui::TextBox *> group_ = boxes(group);
+    return index >= 0 && index < static_cast<int>(group_.size())
+        ? group_[static_cast<std::size_t>(index)]->text()
+        : std::string();
+}
+
+void Form1::setText(Boxes group, int index, const std::string &text) {
+    const std::vector<ui::TextBox *> group_ = boxes(group);
+    if (index >= 0 && index < static_cast<int>(group_.size())) {
+        group_[static_cast<std::size_t>(index)]->setText(text);
+    }
+}
+
+DisplayRgb Form1::currentRgb() const {
+    return { settings_.R, settings_.G, settings_.B };
+}
+
+bool Form1::outOfGamut() const {
+    return settings_.outofgamut;
+}
+
+std::string Form1::rangeNote() const {
+    return Label19->caption();
+}
+
+void Form1::setRangeNote(const std::string &text) {
+    Label19->setCaption(text);
+}
+
+bool Form1::quietRgb() const {
+    return settings_.quietrgb;
+}
+
+void Form1::setQuietRgb(bool quiet) {
+    settings_.quietrgb = quiet;
+}
+
+std::string Form1::gammaText() const {
+    return Text5->text();
+}
+
+const engine::DisplaySettings &Form1::display() const {
+    return settings_.display;
+}
+
+std::string Form1::caption() const {
+    return ui::Form::caption();
+}
+
+void Form1::setScreenVisible(bool visible) {
+    setVisible(visible);
 }
 
 // --- Instrument host --------------------------------------------------------

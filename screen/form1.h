@@ -14,15 +14,17 @@
 #include "engine/renotation_table.h"
 #include "instruments/instrument_host.h"
 #include "instruments/instruments.h"
+#include "screen/screen_host.h"
 #include "screen/screen_settings.h"
+#include "screen/window_switchboard.h"
 #include "services/services.h"
 #include "ui/form.h"
 
 #include <array>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tw::ui {
 class Button;
@@ -39,18 +41,7 @@ class TextBox;
 
 namespace tw::screen {
 
-// Where the chart, picture and 3D windows plug into the screen. Each is
-// called only while its check box is ticked (or, for the viewer, on save).
-struct ChartHooks {
-    std::function<void(const std::string &hueText)> huePage; // Check2
-    std::function<void(float L, float a, float b)> toleranceSet; // Check3
-    std::function<void(const std::string &valueText)> valuePage; // Check4
-    std::function<void()> colorChecker; // Check5 (gamma change)
-    std::function<void(int checkNumber, bool show)> showWindow; // Check2 to Check7
-    std::function<void()> reloadViewer; // Check7, after a save
-};
-
-class Form1 : public ui::Form, public instruments::InstrumentHost {
+class Form1 : public ui::Form, public instruments::InstrumentHost, public ScreenHost {
 public:
     // `serial` is the port the instrument dialogues use (MSComm1).
     Form1(services::Services services, std::unique_ptr<services::SerialPort> serial,
@@ -69,28 +60,48 @@ public:
     void labenter();
     void Command6_Click(); // RGB entry
     void cmyk();
+    // The entry operation of a box group; the boxes of every group run it on
+    // Enter.
+    void enter(Boxes group) override;
     // XYZ boxes to x, y and the Munsell boxes.
     void ciemun();
 
     // Palette writer and the screen's other buttons.
-    void SaveData(float &mode);
+    void SaveData(float &mode) override;
     void Command1_Click(); // Help
     void Command9_Click(); // About
     void printB_Click();
     void Command3_Click(); // Make Table
 
     [[nodiscard]] ScreenSettings &settings() { return settings_; }
-    [[nodiscard]] const engine::RenotationTable &table() const { return table_; }
-    [[nodiscard]] engine::Illuminant illuminant() const;
-    [[nodiscard]] bool pwd() const;
-    [[nodiscard]] std::filesystem::path filePath(const std::string &bareName) const;
     [[nodiscard]] instruments::Instruments &instrumentDialogues() { return *instruments_; }
 
-    // Palette writer state: shared with the windows that write palettes.
-    std::string paletteFileName;
-    std::string paletteTag;
-
-    ChartHooks charts;
+    // ScreenHost: the face the other windows drive the screen through.
+    [[nodiscard]] std::string text(Boxes group, int index) const override;
+    void setText(Boxes group, int index, const std::string &text) override;
+    [[nodiscard]] DisplayRgb currentRgb() const override;
+    [[nodiscard]] bool outOfGamut() const override;
+    [[nodiscard]] std::string rangeNote() const override;
+    void setRangeNote(const std::string &text) override;
+    [[nodiscard]] bool quietRgb() const override;
+    void setQuietRgb(bool quiet) override;
+    [[nodiscard]] engine::Illuminant illuminant() const override;
+    [[nodiscard]] bool pwd() const override;
+    [[nodiscard]] std::string gammaText() const override;
+    [[nodiscard]] const engine::DisplaySettings &display() const override;
+    [[nodiscard]] const engine::RenotationTable &table() const override { return table_; }
+    [[nodiscard]] engine::Spectrum &spectrum() override { return instruments_->spectrum(); }
+    [[nodiscard]] services::Printer &printer() override { return services_.printer; }
+    [[nodiscard]] services::Pictures &pictures() override { return services_.pictures; }
+    [[nodiscard]] services::Services serviceBundle() override { return services_; }
+    [[nodiscard]] std::filesystem::path filePath(const std::string &bareName) const override;
+    [[nodiscard]] std::string caption() const override;
+    [[nodiscard]] std::string paletteFileName() const override { return paletteFileName_; }
+    void setPaletteFileName(const std::string &name) override { paletteFileName_ = name; }
+    [[nodiscard]] std::string paletteTag() const override { return paletteTag_; }
+    void setPaletteTag(const std::string &tag) override { paletteTag_ = tag; }
+    void setScreenVisible(bool visible) override;
+    [[nodiscard]] WindowSwitchboard &windows() override { return *windows_; }
 
     // Controls.
     std::array<ui::TextBox *, 3> Text12 {}; // hue, Value, Chroma
@@ -123,7 +134,7 @@ public:
     ui::DrawingSurface *Picture1 = nullptr, *Picture2 = nullptr;
     ui::Shape *Shape1 = nullptr;
 
-    // InstrumentHost.
+    // InstrumentHost (the Messages box is shared with ScreenHost).
     [[nodiscard]] std::string instrumentText() const override;
     [[nodiscard]] int commPort() const override;
     void setCurrentInstrument(const std::string &name) override;
@@ -142,13 +153,10 @@ private:
     void buildControls();
     void connectEvents();
 
+    // The boxes of a group (Text12, Text11, Text18, Text15, Text1, Text2).
+    [[nodiscard]] std::vector<ui::TextBox *> boxes(Boxes group) const;
+
     // Event handlers.
-    void Text12_KeyDown(int key);
-    void Text11_KeyDown(int key);
-    void Text18_KeyDown(int key);
-    void Text15_KeyDown(int key);
-    void Text1_KeyDown(int key);
-    void Text2_KeyDown(int key);
     void Text3_Change();
     void Text4_Change();
     void Text5_Change();
@@ -162,7 +170,6 @@ private:
     void Option1_Click(int index);
     void Combo1_Click();
     void Command11_Click();
-    void chartCheck_Click(int number);
 
     // The screen half of the XYZ-to-RGB conversion: computes R, G, B (and
     // outofgamut) and, unless quietrgb, writes the RGB boxes, the RGB scroll
@@ -177,6 +184,9 @@ private:
     // shared by RGB and CMYK entry.
     void rgbTail(float r, float g, float b);
     void fillPatch(int R, int G, int B);
+    // XYZ to display RGB with its writes (xyzrgb) into the current colour,
+    // then the patch filled with it: the last step of every CIE entry.
+    void showRgb(float &X, float &Y, float &Z);
     void setRgbScrolls(int R, int G, int B);
     // X, Y, Z to the CIELAB boxes (and the tolerance set when ticked); X, Y,
     // Z below 0.01 are raised to 0.01 in place.
@@ -192,6 +202,10 @@ private:
     engine::RenotationTable table_;
     std::unique_ptr<services::SerialPort> serial_;
     std::unique_ptr<instruments::Instruments> instruments_;
+    std::unique_ptr<WindowSwitchboard> windows_;
+    // Palette writer state: shared with the windows that write palettes.
+    std::string paletteFileName_;
+    std::string paletteTag_;
     // xyz2mun could not place the last colour: the note under the patch says
     // so until the next entry.
     bool munsellOutOfRange_ = false;

@@ -1,7 +1,7 @@
 // The conversion screen's window-level commands: help, about, print, the
 // chart switches, hidden mode with the conversion table, the viewing-light
 // tint and the decorative picture of a colour solid.
-#include "engine/mun2xyz.h"
+#include "engine/display_colour.h"
 #include "screen/conversion_table.h"
 #include "screen/form1.h"
 #include "text/numbers.h"
@@ -55,46 +55,6 @@ void Form1::Command9_Click() {
 void Form1::printB_Click() {
     if (!services_.printer.printWidget(*this)) {
         services_.dialogs.messageBox("Printer not Found", services::Buttons::Ok);
-    }
-}
-
-void Form1::chartCheck_Click(int number) {
-    ui::CheckBox *boxes[] = { nullptr, nullptr, Check2, Check3, Check4, Check5, Check6, Check7 };
-    const bool ticked = boxes[number]->value() == 1;
-    if (charts.showWindow) {
-        charts.showWindow(number, ticked);
-    }
-    if (!ticked) {
-        return;
-    }
-    switch (number) {
-    case 2:
-        if (charts.huePage) {
-            charts.huePage(Text12[0]->text());
-        }
-        break;
-    case 3:
-        if (charts.toleranceSet) {
-            double lab[3] = {};
-            for (int i = 0; i < 3; ++i) {
-                (void)text::parseNumber(Text15[i]->text(), lab[i]);
-            }
-            charts.toleranceSet(
-                static_cast<float>(lab[0]), static_cast<float>(lab[1]), static_cast<float>(lab[2]));
-        }
-        break;
-    case 4:
-        if (charts.valuePage) {
-            charts.valuePage(Text12[1]->text());
-        }
-        break;
-    case 5:
-        if (charts.colorChecker) {
-            charts.colorChecker();
-        }
-        break;
-    default:
-        break;
     }
 }
 
@@ -183,18 +143,13 @@ void Form1::drawColourSolid() {
                 if (c == 0 && hue != 5.0f) {
                     continue;
                 }
-                float V = static_cast<float>(v);
-                float X = 0, Y = 0, Z = 0, x = 0, y = 0;
-                if (engine::mun2xyz(table_, engine::Illuminant::C_1931, false, hue, V,
-                        static_cast<float>(c), X, Y, Z, x, y)
-                    != engine::Mun2XyzStatus::Ok) {
+                const engine::DisplayColour colour = engine::munsellToDisplay(table_,
+                    engine::Illuminant::C_1931, false, engine::DisplaySettings {}, hue,
+                    static_cast<float>(v), static_cast<float>(c));
+                if (colour.status != engine::DisplayStatus::Shown) {
                     continue;
                 }
-                const engine::RgbResult rgb = engine::xyzrgb(
-                    engine::Illuminant::C_1931, engine::DisplaySettings {}, X, Y, Z);
-                if (rgb.outofgamut) {
-                    continue;
-                }
+                const engine::RgbResult &rgb = colour.rgb;
                 const int left
                     = hue == 5.0f ? axisLeft + (c / 2) * chip : axisLeft - (c / 2) * chip;
                 Picture2->box(

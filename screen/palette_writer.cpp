@@ -1,10 +1,12 @@
 // "Save to Palette": appends the colour shown in the boxes to the current
 // palette file, asking for the file name once per run and for a tag each time.
+#include "engine/display_colour.h"
 #include "screen/form1.h"
-#include "screen/palette_line.h"
 #include "text/numbers.h"
+#include "text/palette_line.h"
 #include "text/textfile.h"
 #include "ui/checkbox.h"
+#include "ui/scoped_flag.h"
 #include "ui/scrollbar.h"
 #include "ui/textbox.h"
 
@@ -26,26 +28,26 @@ std::string lowerCase(std::string s) {
 
 void Form1::SaveData(float &mode) {
     for (;;) {
-        if (paletteFileName.empty()) {
-            paletteFileName
+        if (paletteFileName_.empty()) {
+            paletteFileName_
                 = services_.dialogs.inputBox("Palette File Name to save or append  [.CSV added]",
                     "Save Palette Data", "TWZpalette");
         }
-        if (paletteFileName.empty()) {
+        if (paletteFileName_.empty()) {
             return;
         }
         if (mode != 0.0f) {
             break;
         }
-        paletteTag = services_.dialogs.inputBox(
-            "Palette " + paletteFileName + " - Enter Tag [Enter 'file' to change file name]",
+        paletteTag_ = services_.dialogs.inputBox(
+            "Palette " + paletteFileName_ + " - Enter Tag [Enter 'file' to change file name]",
             "Palette File Save - TAG", "");
-        if (lowerCase(paletteTag) != "file") {
+        if (lowerCase(paletteTag_) != "file") {
             break;
         }
-        paletteFileName.clear();
+        paletteFileName_.clear();
     }
-    paletteFileName = withCsvExtension(paletteFileName);
+    paletteFileName_ = text::withCsvExtension(paletteFileName_);
 
     // The display R, G, B as whole numbers; above 255 counts as 255 and
     // below 0 as 0.
@@ -62,49 +64,44 @@ void Form1::SaveData(float &mode) {
         channel[i] = static_cast<int>(std::clamp<std::int64_t>(text::roundHalfEven(v), 0, 255));
     }
     {
-        const bool was = settings_.updating;
-        settings_.updating = true;
+        ui::ScopedFlag guard(settings_.updating);
         (void)VScroll4->setValue(channel[0]);
         (void)VScroll5->setValue(channel[1]);
         (void)VScroll6->setValue(channel[2]);
-        settings_.updating = was;
     }
 
-    PaletteLine line;
+    text::PaletteLine line;
     line.date = services_.clock.dateText();
     line.time = services_.clock.timeText();
     // A double quote would end the quoted field early and shift every later
     // field for a reader: it is written as a single quote.
-    line.tag = paletteTag;
+    line.tag = paletteTag_;
     std::replace(line.tag.begin(), line.tag.end(), '"', '\'');
     for (int i = 0; i < 3; ++i) {
         line.munsell[i] = Text12[i]->text();
         line.xyz[i] = Text11[i]->text();
         line.lab[i] = Text15[i]->text();
         line.rgb[i] = Text1[i]->text();
-        const auto k = static_cast<std::size_t>(i);
-        line.linear[k] = static_cast<float>(
-            std::pow(static_cast<float>(channel[i]) / (255.0f * settings_.display.rgbscale[k]),
-                1.0 / settings_.display.rgbexponent[k]));
+        line.linear[static_cast<std::size_t>(i)]
+            = engine::displayToLinear(channel[i], settings_.display, i);
     }
     for (int i = 0; i < 4; ++i) {
         line.cmyk[i] = Text2[i]->text();
     }
     std::string error;
-    if (!text::appendFile(filePath(paletteFileName).string(), paletteLineText(line), error)) {
+    if (!text::appendFile(
+            filePath(paletteFileName_).string(), text::paletteLineText(line), error)) {
         services_.dialogs.messageBox("The colour was not saved: " + error
                 + "\r\rThe next save asks for the file name again.",
             services::Buttons::Ok, "Save to Palette", services::Icon::Warning);
-        paletteFileName.clear();
+        paletteFileName_.clear();
     }
 }
 
 void Form1::Command11_Click() {
     float mode = 0.0f;
     SaveData(mode);
-    if (Check7->value() == 1 && charts.reloadViewer) {
-        charts.reloadViewer();
-    }
+    windows_->paletteSaved();
 }
 
 } // namespace tw::screen

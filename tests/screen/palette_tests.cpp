@@ -1,6 +1,5 @@
 #include "screen_fixture.h"
 
-#include "screen/palette_line.h"
 #include "text/textfile.h"
 #include "ui/button.h"
 #include "ui/textbox.h"
@@ -77,7 +76,7 @@ TEST_F(PaletteTest, FileAnswerAsksForANewName) {
     EXPECT_EQ(fakes.dialogs.calls().size(), 4u);
     EXPECT_FALSE(std::filesystem::exists(folder / "first.csv"));
     EXPECT_TRUE(std::filesystem::exists(folder / "second.csv"));
-    EXPECT_EQ(f.paletteFileName, "second.csv");
+    EXPECT_EQ(f.paletteFileName(), "second.csv");
 }
 
 TEST_F(PaletteTest, CancelledNameWritesNothing) {
@@ -85,7 +84,7 @@ TEST_F(PaletteTest, CancelledNameWritesNothing) {
     fakes.dialogs.queueInput("");
     QTest::mouseClick(f.Command11->button(), Qt::LeftButton);
     EXPECT_EQ(fakes.dialogs.calls().size(), 1u);
-    EXPECT_TRUE(f.paletteFileName.empty());
+    EXPECT_TRUE(f.paletteFileName().empty());
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1)
         << "only Muncie.dat";
 }
@@ -97,7 +96,7 @@ TEST_F(PaletteTest, UnwritableFileOrBadRgbBoxIsSaidAndNothingIsWritten) {
     QTest::mouseClick(f.Command11->button(), Qt::LeftButton);
     ASSERT_EQ(fakes.dialogs.messages().size(), 1u);
     EXPECT_NE(fakes.dialogs.messages()[0].find("not saved"), std::string::npos);
-    EXPECT_TRUE(f.paletteFileName.empty()) << "the next save asks again";
+    EXPECT_TRUE(f.paletteFileName().empty()) << "the next save asks again";
 
     fakes.dialogs.reset();
     f.Text1[1]->setText("green");
@@ -110,25 +109,12 @@ TEST_F(PaletteTest, UnwritableFileOrBadRgbBoxIsSaidAndNothingIsWritten) {
 
 TEST_F(PaletteTest, QuoteInATagCannotBreakTheLine) {
     Form1 &f = start();
-    f.paletteFileName = "quoted";
+    f.setPaletteFileName("quoted");
     fakes.dialogs.queueInput("say \"hi\", then");
     QTest::mouseClick(f.Command11->button(), Qt::LeftButton);
     const auto parts = fields(readFile("quoted.csv"));
     ASSERT_EQ(parts.size(), 22u);
     EXPECT_EQ(parts[2], "say 'hi', then");
-}
-
-TEST(PaletteLine, BlankBoxesAndNumbers) {
-    PaletteLine line;
-    line.date = "01-02-2027";
-    line.time = "00:00:00";
-    line.munsell = { "5R", "5", "10" };
-    line.linear = { 0.5f, 1.0f, 0.0f };
-    EXPECT_EQ(paletteLineText(line),
-        "\"01-02-2027\",\"00:00:00\",\"\",\"5R\",\"5\",\"10\",\" \",\" \",\" \",\" \",\" \",\" \","
-        ".5,1,0,\" \",\" \",\" \",\" \",\" \",\" \",\" \",\r\n");
-    EXPECT_EQ(withCsvExtension("TWZpalette"), "TWZpalette.csv");
-    EXPECT_EQ(withCsvExtension("a.Csv"), "a.Csv");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "screen_fixture.h"
 
+#include "text/numbers.h"
 #include "ui/button.h"
 #include "ui/checkbox.h"
 #include "ui/drawing_surface.h"
@@ -98,24 +99,131 @@ TEST_F(WindowTest, ViewingLightTint) {
     EXPECT_NE(f.Text1[2]->text(), tintedBlue);
 }
 
-TEST_F(WindowTest, ChartSwitchesCallTheirWindows) {
+// A window that writes down what the switchboard asks of it.
+class RecordingWindow : public SwitchedWindow, public PaletteViewer {
+public:
+    RecordingWindow(std::string name, std::vector<std::string> &calls)
+        : name_(std::move(name))
+        , calls_(calls) { }
+    void setShown(bool shown) override {
+        shown_ = shown;
+        calls_.push_back("show " + name_ + (shown ? " on" : " off"));
+    }
+    [[nodiscard]] bool isShown() const override { return shown_; }
+    void ticked() override { calls_.push_back("fill " + name_); }
+    void follow(const Refresh &r) override {
+        static const char *causes[] = { "notation", "lab", "gamma", "saved" };
+        std::string call = "follow " + name_ + " " + causes[static_cast<int>(r.cause)];
+        if (r.cause == Refresh::Cause::Lab) {
+            call += " " + text::plainText(r.L);
+        }
+        calls_.push_back(call);
+    }
+    void GetData(int mode) override {
+        calls_.push_back("load " + name_ + " " + std::to_string(mode));
+    }
+
+private:
+    std::string name_;
+    std::vector<std::string> &calls_;
+    bool shown_ = false;
+};
+
+TEST_F(WindowTest, ChartSwitchesShowTheirWindowsAndEachFollowsItsOwnRefresh) {
     Form1 &f = start();
     std::vector<std::string> calls;
-    f.charts.showWindow = [&](int n, bool show) {
-        calls.push_back("show " + std::to_string(n) + (show ? " on" : " off"));
-    };
-    f.charts.huePage = [&](const std::string &hue) { calls.push_back("hue " + hue); };
-    f.charts.valuePage = [&](const std::string &value) { calls.push_back("value " + value); };
+    int made = 0;
+    const char *names[] = { "hue", "tolerance", "value", "checker", "picture", "viewer" };
+    for (int i = 0; i < screenWindowCount; ++i) {
+        f.windows().attach(static_cast<ScreenWindow>(i), [&, name = names[i]] {
+            ++made;
+            return std::make_unique<RecordingWindow>(name, calls);
+        });
+    }
     f.Check2->setValue(1);
-    EXPECT_EQ(calls, (std::vector<std::string> { "show 2 on", "hue 5R" }));
+    EXPECT_EQ(calls, (std::vector<std::string> { "show hue on", "fill hue" }));
     calls.clear();
     typeAndEnter(f.Text12[1], "6");
-    EXPECT_EQ(calls, (std::vector<std::string> { "hue 5R" }))
+    EXPECT_EQ(calls, (std::vector<std::string> { "follow hue notation" }))
         << "a ticked page follows every conversion";
     calls.clear();
     f.Check2->setValue(0);
     f.Check4->setValue(1);
-    EXPECT_EQ(calls, (std::vector<std::string> { "show 2 off", "show 4 on", "value 6" }));
+    EXPECT_EQ(calls, (std::vector<std::string> { "show hue off", "show value on", "fill value" }));
+    f.Check2->setValue(1);
+    EXPECT_EQ(made, 2) << "a window is made once and kept while hidden";
+    calls.clear();
+
+    // XYZ entry: the pages follow the notation found, the tolerance set the
+    // unrounded CIELAB.
+    f.Check3->setValue(1);
+    calls.clear();
+    f.Text11[0]->setText("20");
+    f.Text11[1]->setText("20");
+    f.Text11[2]->setText("20");
+    f.xyzenter();
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls[0].rfind("follow tolerance lab 51.8", 0), 0u) << calls[0];
+    EXPECT_EQ(calls[1], "follow hue notation");
+    EXPECT_EQ(calls[2], "follow value notation");
+    calls.clear();
+
+    // The ColorChecker follows a gamma change only while it is on screen.
+    ASSERT_TRUE(f.VScroll8->setValue(25));
+    f.Check5->setValue(1);
+    f.Check2->setValue(0);
+    f.Check3->setValue(0);
+    f.Check4->setValue(0);
+    calls.clear();
+    ASSERT_TRUE(f.VScroll8->setValue(20));
+    EXPECT_EQ(calls, (std::vector<std::string> { "follow checker gamma" }));
+    f.Check5->setValue(0);
+    calls.clear();
+    ASSERT_TRUE(f.VScroll8->setValue(22));
+    EXPECT_TRUE(calls.empty());
+
+    // The viewer reloads after a save only while its box is ticked; the
+    // other windows reach its load through the switchboard.
+    fakes.dialogs.queueInput("pal");
+    fakes.dialogs.queueInput("tag");
+    QTest::mouseClick(f.Command11->button(), Qt::LeftButton);
+    EXPECT_TRUE(calls.empty());
+    f.Check7->setValue(1);
+    fakes.dialogs.queueInput("tag2");
+    QTest::mouseClick(f.Command11->button(), Qt::LeftButton);
+    f.windows().viewPalette(2);
+    EXPECT_EQ(calls,
+        (std::vector<std::string> {
+            "show viewer on", "fill viewer", "follow viewer saved", "load viewer 2" }));
+}
+
+TEST_F(WindowTest, OtherWindowsDriveTheBoxesThroughTheFace) {
+    Form1 &f = start();
+    ScreenHost &screen = f;
+    screen.setTexts(Boxes::Munsell, { "2.5YR", "6", "4" });
+    EXPECT_EQ(f.Text11[1]->text(), "19.77") << "writing a box converts nothing";
+    screen.muncie();
+    EXPECT_EQ(screen.texts(Boxes::Xyz), f.texts(Boxes::Xyz));
+    EXPECT_EQ(f.Text11[1]->text(), "30.05");
+    EXPECT_EQ(screen.currentRgb().R, std::stoi(f.Text1[0]->text()));
+
+    // Under quietrgb a conversion computes the colour but leaves the RGB
+    // and CMYK boxes as they were.
+    const std::vector<std::string> rgb = screen.texts(Boxes::Rgb);
+    const std::vector<std::string> cmyk = screen.texts(Boxes::Cmyk);
+    screen.setQuietRgb(true);
+    screen.setTexts(Boxes::Lab, { "40", "30", "10" });
+    screen.labenter();
+    screen.setQuietRgb(false);
+    EXPECT_EQ(screen.texts(Boxes::Rgb), rgb);
+    EXPECT_EQ(screen.texts(Boxes::Cmyk), cmyk);
+    EXPECT_NE(screen.currentRgb().R, std::stoi(rgb[0]));
+
+    screen.setTexts(Boxes::Rgb, { "30", "60", "200" });
+    screen.Command6_Click();
+    const std::string hue = screen.text(Boxes::Munsell, 0);
+    EXPECT_EQ(hue.substr(hue.size() - 2), "PB") << hue;
+    EXPECT_EQ(screen.text(Boxes::Cmyk, 3), f.Text2[3]->text());
 }
 
 TEST_F(WindowTest, DecorativePictureIsAColourSolid) {

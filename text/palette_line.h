@@ -8,7 +8,7 @@
 #include <array>
 #include <string>
 
-namespace tw::screen {
+namespace tw::text {
 
 struct PaletteLine {
     std::string date; // "MM-DD-YYYY"
@@ -29,4 +29,4 @@ struct PaletteLine {
 // case).
 [[nodiscard]] std::string withCsvExtension(const std::string &name);
 
-} // namespace tw::screen
+} // namespace tw::text

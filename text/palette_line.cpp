@@ -1,14 +1,14 @@
-#include "screen/palette_line.h"
+#include "text/palette_line.h"
 
 #include "text/textfile.h"
 
 #include <algorithm>
 #include <cctype>
 
-namespace tw::screen {
+namespace tw::text {
 
 std::string paletteLineText(const PaletteLine &line) {
-    text::TextWriter out;
+    TextWriter out;
     const auto box = [&out](const std::string &s) { out.writeText(s.empty() ? " " : s); };
     out.writeText(line.date);
     out.writeText(line.time);
@@ -42,4 +42,4 @@ std::string withCsvExtension(const std::string &name) {
     return last == ".csv" ? name : name + ".csv";
 }
 
-} // namespace tw::screen
+} // namespace tw::text
