@@ -9,6 +9,12 @@
 
 namespace tw::services {
 
+// The date and the time of one reading of the clock.
+struct DateTimeText {
+    std::string date; // "MM-DD-YYYY"
+    std::string time; // "HH:MM:SS"
+};
+
 class Clock {
 public:
     virtual ~Clock() = default;
@@ -18,6 +24,9 @@ public:
     [[nodiscard]] virtual std::string dateText() const = 0;
     // "HH:MM:SS", 24-hour, e.g. "23:59:58".
     [[nodiscard]] virtual std::string timeText() const = 0;
+    // Both texts from one reading, so that a reading at midnight never pairs
+    // one day's date with the next day's time.
+    [[nodiscard]] virtual DateTimeText dateTimeText() const = 0;
 };
 
 } // namespace tw::services

@@ -136,8 +136,18 @@ std::string QtDialogs::openFile(
     return QDir::toNativeSeparators(path).toStdString();
 }
 
+namespace {
+int yieldsRunning = 0;
+}
+
 void QtDialogs::yield() {
+    ++yieldsRunning;
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    --yieldsRunning;
+}
+
+bool QtDialogs::insideYield() {
+    return yieldsRunning > 0;
 }
 
 void QtDialogs::beep() {

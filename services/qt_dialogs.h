@@ -30,6 +30,9 @@ public:
     std::string openFile(const std::string &title, const std::string &initialFolder,
         const std::string &filter) override;
     void yield() override;
+    // True while an event runs from inside a yield: a long operation (a
+    // wait for an instrument, a palette load ...) is in progress beneath it.
+    [[nodiscard]] static bool insideYield();
     void beep() override;
 
 private:

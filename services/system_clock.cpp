@@ -3,6 +3,7 @@
 #include "services/system_clock.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QTime>
 
 namespace tw::services {
@@ -17,6 +18,12 @@ std::string SystemClock::dateText() const {
 
 std::string SystemClock::timeText() const {
     return QTime::currentTime().toString(QStringLiteral("HH:mm:ss")).toStdString();
+}
+
+DateTimeText SystemClock::dateTimeText() const {
+    const QDateTime now = QDateTime::currentDateTime();
+    return { now.date().toString(QStringLiteral("MM-dd-yyyy")).toStdString(),
+        now.time().toString(QStringLiteral("HH:mm:ss")).toStdString() };
 }
 
 } // namespace tw::services

@@ -61,4 +61,8 @@ std::string FakeClock::timeText() const {
     return buffer;
 }
 
+DateTimeText FakeClock::dateTimeText() const {
+    return { dateText(), timeText() };
+}
+
 } // namespace tw::services

@@ -30,6 +30,7 @@ public:
     [[nodiscard]] double secondsSinceMidnight() const override;
     [[nodiscard]] std::string dateText() const override;
     [[nodiscard]] std::string timeText() const override;
+    [[nodiscard]] DateTimeText dateTimeText() const override;
 
     [[nodiscard]] int reads() const { return reads_; }
 

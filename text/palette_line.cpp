@@ -7,12 +7,23 @@
 
 namespace tw::text {
 
+namespace {
+
+// A double quote inside a field would end the quoted field early and shift
+// every later field for a reader: it is written as a single quote.
+std::string unquoted(std::string s) {
+    std::replace(s.begin(), s.end(), '"', '\'');
+    return s;
+}
+
+} // namespace
+
 std::string paletteLineText(const PaletteLine &line) {
     TextWriter out;
-    const auto box = [&out](const std::string &s) { out.writeText(s.empty() ? " " : s); };
-    out.writeText(line.date);
-    out.writeText(line.time);
-    out.writeText(line.tag);
+    const auto box = [&out](const std::string &s) { out.writeText(s.empty() ? " " : unquoted(s)); };
+    out.writeText(unquoted(line.date));
+    out.writeText(unquoted(line.time));
+    out.writeText(unquoted(line.tag));
     for (const auto &s : line.munsell) {
         box(s);
     }

@@ -22,7 +22,8 @@ struct PaletteLine {
     std::array<std::string, 4> cmyk;
 };
 
-// The line's text. A blank box is written as a text holding one blank.
+// The line's text. A blank box is written as a text holding one blank; a
+// double quote inside any text is written as a single quote.
 [[nodiscard]] std::string paletteLineText(const PaletteLine &line);
 
 // The palette file name with ".csv" added unless it already ends so (in any

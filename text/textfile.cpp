@@ -212,7 +212,26 @@ bool readFile(const std::string &path, std::string &contents, std::string &error
 }
 
 bool writeFile(const std::string &path, std::string_view contents, std::string &error) {
-    return writeMode(path, contents, "wb", error);
+    // The new contents go to a file beside the old one, which the rename
+    // replaces in one step: a write that fails part-way (a full disk) or is
+    // cut off leaves the old file as it was.
+    const std::string part = path + ".part";
+    if (!writeMode(part, contents, "wb", error)) {
+        std::remove(part.c_str());
+        // Name the file the caller asked for, not the temporary one.
+        const std::size_t at = error.find(part);
+        if (at != std::string::npos) {
+            error.replace(at, part.size(), path);
+        }
+        return false;
+    }
+    errno = 0;
+    if (std::rename(part.c_str(), path.c_str()) != 0) {
+        error = failure("replace", path, errno != 0 ? errno : EIO);
+        std::remove(part.c_str());
+        return false;
+    }
+    return true;
 }
 
 bool appendFile(const std::string &path, std::string_view contents, std::string &error) {

@@ -29,7 +29,9 @@
 // mode (no newline translation). The error text names the file and the
 // system's reason, e.g. `Cannot open file for reading "twz.cfg": No such file
 // or directory`; on success error is cleared. readFile leaves contents
-// unchanged on failure; appendFile creates a missing file.
+// unchanged on failure; appendFile creates a missing file. writeFile writes
+// "<path>.part" and renames it over the file, so a failed write never leaves
+// a torn or empty file in place of the old one.
 #pragma once
 
 #include <string>
@@ -68,7 +70,9 @@ private:
 };
 
 [[nodiscard]] bool readFile(const std::string &path, std::string &contents, std::string &error);
-[[nodiscard]] bool writeFile(const std::string &path, std::string_view contents, std::string &error);
-[[nodiscard]] bool appendFile(const std::string &path, std::string_view contents, std::string &error);
+[[nodiscard]] bool writeFile(
+    const std::string &path, std::string_view contents, std::string &error);
+[[nodiscard]] bool appendFile(
+    const std::string &path, std::string_view contents, std::string &error);
 
 } // namespace tw::text

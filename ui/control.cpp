@@ -78,6 +78,9 @@ Rgb24 Control::backColor() const {
 void Control::setBackColor(Rgb24 colour) {
     QPalette p = widget_->palette();
     p.setColor(backRole_, toQColor(colour));
+    // Buttons and check boxes fill their background from a role of their own
+    // (Button), not from the window's.
+    p.setColor(widget_->backgroundRole(), toQColor(colour));
     widget_->setPalette(p);
     if (backRole_ == QPalette::Window) {
         widget_->setAutoFillBackground(true);

@@ -40,6 +40,15 @@ int OptionArray::add(const std::string &caption, const TwipRect &where) {
     return i;
 }
 
+void OptionArray::setBackColor(Rgb24 colour) {
+    for (auto &b : buttons_) {
+        QPalette p = b->palette();
+        p.setColor(QPalette::Window, toQColor(colour));
+        b->setPalette(p);
+        b->setAutoFillBackground(true);
+    }
+}
+
 int OptionArray::count() const {
     return static_cast<int>(buttons_.size());
 }

@@ -7,6 +7,8 @@
 // the first illuminant to run its handler).
 #pragma once
 
+#include "ui/colour.h"
+
 #include "ui/twips.h"
 
 #include <QPointer>
@@ -49,6 +51,9 @@ public:
     void setCaption(int index, const std::string &caption);
     void setVisible(bool visible);
     void setEnabled(bool enabled);
+    // Gives every button its own background (they are transparent
+    // otherwise, showing what lies under them).
+    void setBackColor(Rgb24 colour);
 
     [[nodiscard]] QRadioButton *button(int index) const;
 

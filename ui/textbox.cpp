@@ -7,6 +7,7 @@
 #include "ui/keys.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -25,7 +26,20 @@ TextBox::TextBox(QWidget *container, const TwipRect &where, const std::string &t
             const int code = keyCodeFromQt(static_cast<QKeyEvent *>(event)->key());
             dispatch("TextBox key down", [h = onKeyDown, code] { h(code); });
         } else if (event->type() == QEvent::FocusIn) {
+            if (selectAllOnFocus_) {
+                lineEdit()->selectAll();
+                // The platform gives the focus before it delivers the press
+                // that brought it; that press would drop the selection.
+                swallowFocusPress_
+                    = static_cast<QFocusEvent *>(event)->reason() == Qt::MouseFocusReason;
+            }
             dispatch("TextBox got focus", onGotFocus);
+        } else if (event->type() == QEvent::MouseButtonPress && swallowFocusPress_) {
+            swallowFocusPress_ = false;
+            return true;
+        } else if (event->type() == QEvent::MouseButtonDblClick
+            || event->type() == QEvent::FocusOut) {
+            swallowFocusPress_ = false;
         }
         return false;
     };

@@ -39,12 +39,22 @@ public:
     void setAlignment(Alignment alignment);
     // A locked box shows its text but cannot be edited by the user.
     void setLocked(bool locked);
+    // Focus entering the box selects its whole text, however it comes (Tab,
+    // a click, code), so typing replaces the text; the click that brings
+    // the focus does not place the caret. A click inside a box that has the
+    // focus already places the caret as usual. Off by default.
+    void setSelectAllOnFocus(bool on) { selectAllOnFocus_ = on; }
 
     [[nodiscard]] QLineEdit *lineEdit() const;
 
     std::function<void()> onChange;
     std::function<void(int keyCode)> onKeyDown;
     std::function<void()> onGotFocus;
+
+private:
+    bool selectAllOnFocus_ = false;
+    // The focus came with a mouse press that has not arrived yet.
+    bool swallowFocusPress_ = false;
 };
 
 } // namespace tw::ui

@@ -171,5 +171,17 @@ TEST(QtYieldTest, YieldRunsPendingEvents) {
     EXPECT_TRUE(ran);
 }
 
+TEST(QtDialogsYield, TellsAnEventThatItRunsInsideALongOperation) {
+    QtDialogs dialogs;
+    bool inside = false;
+    QTimer::singleShot(0, [&] { inside = QtDialogs::insideYield(); });
+    dialogs.yield();
+    EXPECT_TRUE(inside);
+    EXPECT_FALSE(QtDialogs::insideYield());
+    QTimer::singleShot(0, [&] { inside = QtDialogs::insideYield(); });
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(inside) << "an event from the event loop itself";
+}
+
 } // namespace
 } // namespace tw::services

@@ -181,6 +181,21 @@ TEST_F(FileHelpersTest, WriteReplacesLongerOldContent) {
     EXPECT_EQ(back, "XTH\r\n");
 }
 
+TEST_F(FileHelpersTest, AWriteThatFailsPartWayLeavesTheOldFileWhole) {
+    std::string error;
+    ASSERT_TRUE(writeFile(path("muntable2.prn"), "the old table\r\n", error));
+    // The new contents go to a disk that is full.
+    fs::create_symlink("/dev/full", dir_ / "muntable2.prn.part");
+    EXPECT_FALSE(writeFile(path("muntable2.prn"), std::string(100000, 'x'), error));
+    EXPECT_NE(error.find(path("muntable2.prn") + "\""), std::string::npos) << error;
+    EXPECT_EQ(error.find(".part"), std::string::npos) << "the user's file is named: " << error;
+    std::string back;
+    ASSERT_TRUE(readFile(path("muntable2.prn"), back, error));
+    EXPECT_EQ(back, "the old table\r\n");
+    EXPECT_FALSE(fs::exists(fs::symlink_status(dir_ / "muntable2.prn.part")))
+        << "nothing is left beside it";
+}
+
 TEST_F(FileHelpersTest, MissingFileIsReportedWithNameAndReason) {
     std::string contents = "untouched";
     std::string error;
