@@ -26,9 +26,13 @@ void Instruments::calibrate(const std::string &name) {
             services::Icon::Critical);
         return;
     }
+    if (name == "Import") {
+        return; // a spectrum file needs no calibration
+    }
     const auto profile = profileFor(name);
     if (!profile) {
-        return; // "Import" and anything else: no calibration
+        unknownInstrument(name);
+        return;
     }
     SerialLink link = makeLink();
     if (!open(link, *profile)) {

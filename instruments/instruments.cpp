@@ -100,6 +100,12 @@ SerialLink Instruments::makeLink() {
     return SerialLink(host_.serialPort(), host_.clock(), host_.dialogs(), abandon_);
 }
 
+void Instruments::unknownInstrument(const std::string &name) {
+    host_.dialogs().messageBox("\"" + name
+            + "\" is not an instrument this program knows: choose one from the instrument list.",
+        services::Buttons::Ok, {}, services::Icon::Warning);
+}
+
 void Instruments::message(const std::string &text) {
     host_.dialogs().messageBox(text);
 }

@@ -100,6 +100,9 @@ private:
     // Reports a wake-up that gave up or was abandoned, closing the port.
     void reportWakeup(Wake wake, const InstrumentProfile &profile, SerialLink &link);
     void message(const std::string &text);
+    // A name typed into the list that names no instrument: said, nothing
+    // else happens (no port is opened, the curve is not shown again).
+    void unknownInstrument(const std::string &name);
     SerialLink makeLink();
 
     InstrumentHost &host_;

@@ -26,10 +26,14 @@ void Instruments::measure(const std::string &name) {
         return;
     }
     const auto profile = profileFor(name);
-    if (!profile) {
-        // No instrument: show the colour of the curve held now.
+    if (!profile && name == "Instrument") {
+        // No instrument chosen: show the colour of the curve held now.
         SerialLink link = makeLink();
         handoff(&link);
+        return;
+    }
+    if (!profile) {
+        unknownInstrument(name);
         return;
     }
     SerialLink link = makeLink();

@@ -21,7 +21,9 @@
 #include "ui/scrollbar.h"
 #include "ui/textbox.h"
 
+#include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <optional>
 
 namespace tw::screen {
@@ -35,6 +37,10 @@ std::optional<float> boxNumber(const ui::TextBox *box) {
         return std::nullopt;
     }
     return static_cast<float>(v);
+}
+
+bool allFinite(std::initializer_list<float> values) {
+    return std::all_of(values.begin(), values.end(), [](float v) { return std::isfinite(v); });
 }
 
 int roundToInt(float v) {
@@ -58,16 +64,20 @@ void showOn(ui::ScrollBar *bar, int value) {
 } // namespace
 
 void Form1::muncie() {
+    // A hue text that is no notation ("qq", "N") stops the entry before
+    // anything changes: converting it as some hue would show a colour beside
+    // a text that does not name it.
+    bool formatError = false;
+    float H = engine::converth(Text12[0]->text(), formatError);
+    if (formatError) {
+        services_.dialogs.messageBox("Format Error", services::Buttons::Ok);
+        return;
+    }
     munsellOutOfRange_ = false;
     windows_->notationChanged();
     const auto fail
         = [this] { services_.dialogs.messageBox("Out of Munsell Range", services::Buttons::Ok); };
 
-    bool formatError = false;
-    float H = engine::converth(Text12[0]->text(), formatError);
-    if (formatError) {
-        services_.dialogs.messageBox("Format Error", services::Buttons::Ok);
-    }
     const std::optional<float> value = boxNumber(Text12[1]);
     const std::optional<float> chroma = boxNumber(Text12[2]);
     if (!value || !chroma) {
@@ -122,6 +132,15 @@ void Form1::xyzenter() {
         return; // not a number: every field stays as it was
     }
     float X = *in[0], Y = *in[1], Z = *in[2];
+    {
+        // A colour whose CIELAB or chromaticity no number can hold is
+        // refused like a non-number.
+        float x = X, y = Y, z = Z, L = 0.0f, a = 0.0f, b = 0.0f;
+        engine::xyzlab(illuminant(), x, y, z, L, a, b);
+        if (!allFinite({ L, a, b, X + Y + Z })) {
+            return;
+        }
+    }
     // CIELAB raises X, Y, Z below 0.01 to 0.01; the RGB conversion works on
     // the raised values.
     showLab(X, Y, Z);
@@ -141,6 +160,9 @@ void Form1::chromaticityEnter() {
     float Y = *luminance;
     float X = *x * Y / *y;
     float Z = z * Y / *y;
+    if (!allFinite({ X, Z, X + Y + Z })) {
+        return; // every field stays as it was
+    }
     Text11[0]->setText(text::formatPattern(X, text::patterns::twoDecimals));
     Text11[2]->setText(text::formatPattern(Z, text::patterns::twoDecimals));
     showLab(X, Y, Z);
@@ -162,6 +184,9 @@ void Form1::labenter() {
         if (!engine::xyzconvert(engine::Direction::Back, illuminant(), X, Y, Z, x, y)) {
             return; // a black with no luminance cannot be adapted
         }
+    }
+    if (!allFinite({ X, Y, Z, X + Y + Z })) {
+        return; // every field stays as it was
     }
     Text11[0]->setText(text::formatPattern(X, text::patterns::twoDecimals));
     Text11[1]->setText(text::formatPattern(Y, text::patterns::twoDecimals));
@@ -190,6 +215,8 @@ void Form1::Command6_Click() {
     settings_.R = channel[0];
     settings_.G = channel[1];
     settings_.B = channel[2];
+    // A colour given in display values is shown as it is.
+    settings_.outofgamut = false;
     fillPatch(channel[0], channel[1], channel[2]);
     rgbcmyk(linear[0], linear[1], linear[2]);
     rgbTail(linear[0], linear[1], linear[2]);
@@ -206,6 +233,9 @@ void Form1::rgbTail(float r, float g, float b) {
     Text11[2]->setText(text::plainText(Z));
     showLab(X, Y, Z);
     ciemun();
+    // RGB and CMYK entry end with a colour the display shows: a note left
+    // by an earlier colour goes (the Munsell one stays when it applies).
+    Label19->setCaption(munsellOutOfRange_ ? "Out of Munsell Range" : "");
 }
 
 void Form1::cmyk() {
@@ -223,9 +253,7 @@ void Form1::cmyk() {
 
 void Form1::cmykrgb(float C, float M, float Y, float K) {
     const engine::CmykToRgb out = engine::cmykrgb(settings_.display, C, M, Y, K);
-    if (out.clamped) {
-        settings_.outofgamut = true;
-    }
+    settings_.outofgamut = out.clamped;
     settings_.R = out.R;
     settings_.G = out.G;
     settings_.B = out.B;
@@ -261,10 +289,18 @@ void Form1::xyzrgb(int &R, int &G, int &B, float &X, float &Y, float &Z) {
     Text1[1]->setText(std::to_string(G));
     Text1[2]->setText(std::to_string(B));
     setRgbScrolls(R, G, B);
-    Label19->setCaption(munsellOutOfRange_ ? "Out of Munsell Range"
-            : out.outofgamut               ? "Out of RGB Range"
-                                           : "");
+    showRangeNote();
     rgbcmyk(out.r, out.g, out.b);
+}
+
+void Form1::showRangeNote() {
+    Label19->setCaption(munsellOutOfRange_ ? "Out of Munsell Range"
+            : settings_.outofgamut         ? "Out of RGB Range"
+                                           : "");
+}
+
+bool Form1::notationShown() const {
+    return !Text12[0]->text().empty() && !Text12[2]->text().empty();
 }
 
 void Form1::showRgb(float &X, float &Y, float &Z) {

@@ -20,6 +20,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 
 namespace tw::screen {
 
@@ -94,10 +95,7 @@ void Form1::connectEvents() {
                     enter(group);
                 }
             };
-            box->onGotFocus = [box] {
-                box->setSelStart(0);
-                box->setSelLength(static_cast<int>(box->text().size()));
-            };
+            box->setSelectAllOnFocus(true);
         }
     }
     Text3->onChange = [this] { Text3_Change(); };
@@ -115,7 +113,7 @@ void Form1::connectEvents() {
     Option1->onClick = [this](int index) { Option1_Click(index); };
     Combo1->onClick = [this] { Combo1_Click(); };
     Command1->onClick = [this] { Command1_Click(); };
-    Command2->onClick = [] { QApplication::quit(); };
+    Command2->onClick = [this] { endProgram(); };
     Command3->onClick = [this] { Command3_Click(); };
     Command7->onClick = [this] { instruments_->Command7_Click(); };
     Command8->onClick = [this] { instruments_->Command8_Click(); };
@@ -130,7 +128,8 @@ void Form1::connectEvents() {
             = [this, which = static_cast<ScreenWindow>(i)] { windows_->checkClicked(which); };
     }
     // Closing the main window ends the whole program; nothing is saved.
-    onUnload = [] { QApplication::quit(); };
+    onUnload = [this] { endProgram(); };
+    onEnd = [] { QApplication::quit(); };
 }
 
 bool Form1::Form_Load() {
@@ -141,6 +140,7 @@ bool Form1::Form_Load() {
     if (readSettingsFile(filePath(settingsFileName).string(), stored)) {
         if (stored.instrument) {
             settings_.instrument = *stored.instrument;
+            storedInstrument_ = *stored.instrument;
         }
         if (stored.port) {
             settings_.port = *stored.port;
@@ -193,6 +193,9 @@ bool Form1::Form_Load() {
     import->setVisible(false);
     VScroll7->setVisible(false);
     Text3->setText("Messages");
+    // The user starts typing a hue: the focus waits in the hue box with its
+    // text selected.
+    Text12[0]->lineEdit()->setFocus(Qt::OtherFocusReason);
     return true;
 }
 
@@ -200,8 +203,9 @@ bool Form1::Form_Load() {
 
 void Form1::writeSettings(const std::string &instrument) {
     std::string error;
-    if (!writeSettingsFile(filePath(settingsFileName).string(), instrument, settings_.port, error)
-        && !settingsWriteReported_) {
+    if (writeSettingsFile(filePath(settingsFileName).string(), instrument, settings_.port, error)) {
+        storedInstrument_ = instrument;
+    } else if (!settingsWriteReported_) {
         // Said once per run; the instrument and port stay in force for the
         // rest of the run.
         settingsWriteReported_ = true;
@@ -214,7 +218,10 @@ void Form1::writeSettings(const std::string &instrument) {
 // Choosing an instrument saves the list's text; the current instrument itself
 // changes only when Measure is pressed.
 void Form1::Combo1_Click() {
-    writeSettings(Combo1->text());
+    // Enter on the name already stored changes nothing.
+    if (Combo1->text() != storedInstrument_) {
+        writeSettings(Combo1->text());
+    }
 }
 
 void Form1::Text4_Change() {
@@ -288,12 +295,13 @@ void Form1::Option1_Click(int index) {
     if (index >= 0 && index < 3) {
         Label1->setCaption(captions[index]);
     }
-    muncie();
+    reconvert();
 }
 
 void Form1::Text5_Change() {
-    double gamma = 0.0;
-    if (!text::parseNumber(Text5->text(), gamma) || gamma < 1.0 || gamma > 3.0) {
+    // The leading number of the text, as every box reads it ("2.5x" is 2.5).
+    const double gamma = text::leadingNumber(Text5->text());
+    if (!(gamma >= 1.0 && gamma <= 3.0)) {
         return;
     }
     (void)VScroll8->setValue(static_cast<int>(text::roundHalfEven(gamma * 10.0)));
@@ -306,8 +314,28 @@ void Form1::VScroll8_Change() {
         const float exponent = static_cast<float>(1.0 / gamma);
         settings_.display.rgbexponent = { exponent, exponent, exponent };
     }
-    muncie();
+    reconvert();
     windows_->gammaChanged();
+}
+
+void Form1::reconvert() {
+    if (notationShown()) {
+        muncie();
+    } else {
+        xyzenter();
+    }
+}
+
+void Form1::endProgram() {
+    // A dialogue waiting for the instrument gives up at once and the port
+    // is closed before the program goes.
+    instruments_->abandon();
+    if (serial_ && serial_->portOpen()) {
+        (void)serial_->setPortOpen(false);
+    }
+    if (onEnd) {
+        onEnd();
+    }
 }
 
 // --- Illuminant and flags ----------------------------------------------------

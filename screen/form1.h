@@ -22,6 +22,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -67,7 +68,7 @@ public:
     void ciemun();
 
     // Palette writer and the screen's other buttons.
-    void SaveData(float &mode) override;
+    bool SaveData(float &mode) override;
     void Command1_Click(); // Help
     void Command9_Click(); // About
     void printB_Click();
@@ -102,6 +103,12 @@ public:
     void setPaletteTag(const std::string &tag) override { paletteTag_ = tag; }
     void setScreenVisible(bool visible) override;
     [[nodiscard]] WindowSwitchboard &windows() override { return *windows_; }
+
+    // Exit and closing the window end the program: the serial port is
+    // closed, then onEnd runs (the program ends the application there, at
+    // once even while a wait or another loop lets events run).
+    void endProgram();
+    std::function<void()> onEnd;
 
     // Controls.
     std::array<ui::TextBox *, 3> Text12 {}; // hue, Value, Chroma
@@ -192,6 +199,14 @@ private:
     // Z below 0.01 are raised to 0.01 in place.
     void showLab(float &X, float &Y, float &Z);
     void writeSettings(const std::string &instrument);
+    // An illuminant or gamma change converts the colour again: from the
+    // notation, or from the XYZ shown when no notation is shown (a colour
+    // outside the Munsell data).
+    void reconvert();
+    // Label19 after XYZ to RGB: the Munsell note, the RGB note or nothing.
+    void showRangeNote();
+    // The boxes show no Munsell notation (hue or Chroma blank).
+    [[nodiscard]] bool notationShown() const;
     void applyTint(int s);
     void drawColourSolid();
 
@@ -210,6 +225,8 @@ private:
     // so until the next entry.
     bool munsellOutOfRange_ = false;
     bool settingsWriteReported_ = false;
+    // The instrument name the settings file holds (as read or last written).
+    std::string storedInstrument_;
 };
 
 } // namespace tw::screen

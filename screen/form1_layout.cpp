@@ -15,6 +15,8 @@
 
 #include <QFont>
 #include <QWidget>
+#include <initializer_list>
+#include <vector>
 
 namespace tw::screen {
 
@@ -94,7 +96,7 @@ void Form1::buildControls() {
     VScroll6 = &add<ui::ScrollBar>(TwipRect { 6240, 1440, 135, 255 }, Qt::Vertical, 255, 0);
 
     Label4 = &add<ui::Label>(TwipRect { 5040, 1800, 615, 255 }, "Gamma");
-    Text5 = &add<ui::TextBox>(TwipRect { 5640, 1800, 615, rowHeight }, "2.2");
+    Text5 = &add<ui::TextBox>(TwipRect { 5640, 1800, 615, 255 }, "2.2");
     VScroll8 = &add<ui::ScrollBar>(TwipRect { 6240, 1800, 135, 255 }, Qt::Vertical, 30, 10);
     (void)VScroll8->setValue(22);
 
@@ -149,6 +151,42 @@ void Form1::buildControls() {
     Label5->setFontBold(true);
 
     Text3 = &add<ui::TextBox>(TwipRect { 0, 5400, 2292, 288 }, "Messages");
+
+    // These keep their colours under the viewing-light tint: they get a
+    // background of their own instead of showing the tinted window through.
+    const ui::Rgb24 grey = ui::rgb(192, 192, 192);
+    for (ui::Control *c : std::initializer_list<ui::Control *> {
+             Check1, Check2, Check3, Check4, Check5, Check6, Check7, Frame2, Label3, Label4 }) {
+        c->setBackColor(grey);
+    }
+    Option1->setBackColor(grey);
+
+    // Tab order: the Munsell boxes first, then the XYZ, chromaticity and
+    // CIELAB boxes, then RGB, CMYK, gamma, the instrument frame and the
+    // Messages box; the buttons and check boxes follow as placed.
+    std::vector<QWidget *> order;
+    for (const auto *group : { &Text12, &Text11 }) {
+        for (ui::TextBox *box : *group) {
+            order.push_back(box->widget());
+        }
+    }
+    for (ui::TextBox *box : Text18) {
+        order.push_back(box->widget());
+    }
+    for (const auto *group : { &Text15, &Text1 }) {
+        for (ui::TextBox *box : *group) {
+            order.push_back(box->widget());
+        }
+    }
+    for (ui::TextBox *box : Text2) {
+        order.push_back(box->widget());
+    }
+    for (ui::Control *c : std::initializer_list<ui::Control *> { Text5, Combo1, Text4, Text3 }) {
+        order.push_back(c->widget());
+    }
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    }
 }
 
 } // namespace tw::screen

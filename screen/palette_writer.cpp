@@ -26,7 +26,18 @@ std::string lowerCase(std::string s) {
 
 } // namespace
 
-void Form1::SaveData(float &mode) {
+bool Form1::SaveData(float &mode) {
+    if (!notationShown()) {
+        // The hue and Chroma boxes are blank: no palette reader could place
+        // the row, so none is written, and nothing is asked.
+        if (mode == 0.0f) {
+            services_.dialogs.messageBox(
+                "This colour lies outside the Munsell renotation data: a colour without a "
+                "Munsell notation cannot be saved as a palette row.",
+                services::Buttons::Ok, "Save to Palette", services::Icon::Warning);
+        }
+        return false;
+    }
     for (;;) {
         if (paletteFileName_.empty()) {
             paletteFileName_
@@ -34,7 +45,7 @@ void Form1::SaveData(float &mode) {
                     "Save Palette Data", "TWZpalette");
         }
         if (paletteFileName_.empty()) {
-            return;
+            return false;
         }
         if (mode != 0.0f) {
             break;
@@ -59,7 +70,7 @@ void Form1::SaveData(float &mode) {
                 "Nothing was saved: the R, G and B boxes must hold whole numbers "
                 "from 0 to 255.",
                 services::Buttons::Ok, "Save to Palette", services::Icon::Warning);
-            return;
+            return false;
         }
         channel[i] = static_cast<int>(std::clamp<std::int64_t>(text::roundHalfEven(v), 0, 255));
     }
@@ -71,12 +82,10 @@ void Form1::SaveData(float &mode) {
     }
 
     text::PaletteLine line;
-    line.date = services_.clock.dateText();
-    line.time = services_.clock.timeText();
-    // A double quote would end the quoted field early and shift every later
-    // field for a reader: it is written as a single quote.
+    const services::DateTimeText now = services_.clock.dateTimeText();
+    line.date = now.date;
+    line.time = now.time;
     line.tag = paletteTag_;
-    std::replace(line.tag.begin(), line.tag.end(), '"', '\'');
     for (int i = 0; i < 3; ++i) {
         line.munsell[i] = Text12[i]->text();
         line.xyz[i] = Text11[i]->text();
@@ -95,7 +104,9 @@ void Form1::SaveData(float &mode) {
                 + "\r\rThe next save asks for the file name again.",
             services::Buttons::Ok, "Save to Palette", services::Icon::Warning);
         paletteFileName_.clear();
+        return false;
     }
+    return true;
 }
 
 void Form1::Command11_Click() {

@@ -138,8 +138,10 @@ public:
     [[nodiscard]] virtual std::string paletteTag() const = 0;
     virtual void setPaletteTag(const std::string &tag) = 0;
     // Appends the colour the boxes show to the current palette file; mode 0
-    // asks for a tag, any other mode uses the current tag.
-    virtual void SaveData(float &mode) = 0;
+    // asks for a tag, any other mode uses the current tag. False when no row
+    // was written (cancelled, a colour outside the Munsell data, a file that
+    // cannot be written).
+    virtual bool SaveData(float &mode) = 0;
 
     // --- The window itself ------------------------------------------------
     // Hides or shows the conversion screen (it keeps its state).

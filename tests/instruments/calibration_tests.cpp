@@ -206,11 +206,14 @@ TEST_F(Calibrate, NoInstrumentChosenIsAnError) {
     EXPECT_TRUE(serial.log().empty());
 }
 
-TEST_F(Calibrate, ImportAndUnknownNamesDoNothing) {
-    for (const char *name : { "Import", "ce7000", "" }) {
+TEST_F(Calibrate, ImportDoesNothingAndUnknownNamesAreOnlyNamed) {
+    press("Import");
+    EXPECT_TRUE(dialogs.boxes().empty());
+    for (const char *name : { "ce7000", "" }) {
         press(name);
     }
-    EXPECT_TRUE(dialogs.boxes().empty());
+    ASSERT_EQ(dialogs.boxes().size(), 2u);
+    EXPECT_NE(dialogs.boxes()[0].text.find("\"ce7000\" is not an instrument"), std::string::npos);
     EXPECT_TRUE(serial.log().empty());
     EXPECT_EQ(host.currentInstrument, "CE7000"); // Calibrate does not change it
 }

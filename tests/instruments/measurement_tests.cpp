@@ -144,7 +144,11 @@ TEST_F(Measure, NoInstrumentOnlyShowsTheColourOfTheCurveHeldNow) {
     for (const char *name : { "Instrument", "something else" }) {
         press(name);
     }
-    ASSERT_EQ(host.handoffs.size(), 2u);
+    // "Instrument" means none is chosen; any other name outside the list
+    // is no instrument at all and is refused.
+    ASSERT_EQ(host.handoffs.size(), 1u);
+    ASSERT_EQ(dialogs.boxes().size(), 1u);
+    EXPECT_NE(dialogs.boxes()[0].text.find("\"something else\""), std::string::npos);
     EXPECT_EQ(host.handoffs[0], (std::array<std::string, 3> { ".00", ".00", ".00" }));
     EXPECT_EQ(host.currentInstrument, "something else");
     for (const auto &entry : serial.log()) {
