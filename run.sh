@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, prepares a working folder seeded with the
-# shipped data files and starts Tintwise there. Without a display toolkit
-# build (TW_WITH_QT=OFF) it runs a short demo of the command-line converter.
+# Installs what is missing, builds the program, prepares a working folder
+# seeded with the shipped data files and starts Tintwise there. Without a
+# display toolkit build (TW_WITH_QT=OFF) it runs a short demo of the
+# command-line converter.
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
@@ -9,8 +10,15 @@ root=$(pwd)
 ./scripts/install-deps.sh
 
 jobs=$(nproc 2>/dev/null || echo 2)
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTW_WITH_QT="${TW_WITH_QT:-ON}" >/dev/null
-cmake --build build -j "$jobs"
+with_qt="${TW_WITH_QT:-ON}"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTW_WITH_QT="$with_qt" >/dev/null
+# Only what this script starts: the program (or, without Qt, the converter).
+# The tests and benchmarks are built by test.sh and bench/run.sh.
+targets=(tintwise-convert)
+if [ "$with_qt" = ON ]; then
+    targets+=(tintwise)
+fi
+cmake --build build -j "$jobs" --target "${targets[@]}"
 
 # The program opens its files by bare name in its working directory: give it
 # a folder of its own, seeded with the data files (existing files, such as a

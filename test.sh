@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 # CUPS and its PDF printer serve the end-to-end printing test.
-./scripts/install-deps.sh cups printer-driver-cups-pdf
+# The package test needs the Debian packaging tools and AppStream's validator.
+./scripts/install-deps.sh cups printer-driver-cups-pdf dpkg-dev appstream
 ./scripts/start-pdf-printer.sh || echo "The end-to-end printing test will skip."
 
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -15,6 +16,9 @@ export QT_QPA_PLATFORM=offscreen
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTW_WITH_QT=ON >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
+
+# The Debian package: built, unpacked into a scratch root, started there.
+./scripts/test-package.sh build
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DTW_WITH_QT=OFF -DTW_SANITIZE=ON -DTW_BENCH=OFF >/dev/null

@@ -1,7 +1,7 @@
-// Tintwise: builds the platform services and the conversion screen, which
-// works in the current directory (the launcher prepares it with the data
-// files), and runs until the main window closes.
+// Tintwise: finds its working folder, builds the platform services and the
+// conversion screen, and runs until the main window closes.
 #include "app/windows.h"
+#include "app/working_folder.h"
 #include "screen/form1.h"
 #include "services/qt_dialogs.h"
 #include "services/qt_services.h"
@@ -11,17 +11,62 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include <filesystem>
 
+namespace {
+
+constexpr const char *usage
+    = "Usage: tintwise [--check] [--help] [--version]\n"
+      "\n"
+      "Starts the Tintwise conversion screen.\n"
+      "  --check    start up without a window, print the working folder\n"
+      "             and the design colour as the screen converts it, and end\n"
+      "  --help     print this text\n"
+      "  --version  print the version\n";
+
+} // namespace
+
 int main(int argc, char **argv) {
+    bool check = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(usage, stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("tintwise %s\n", TW_VERSION);
+            return 0;
+        }
+        if (arg == "--check") {
+            check = true;
+        }
+    }
+    if (check && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tintwise");
     QApplication::setApplicationVersion(TW_VERSION);
 
+    // Started where the data are, the program works there; anywhere else in
+    // the user's own folder, seeded with the installed data files.
+    const tw::app::WorkingFolder work
+        = tw::app::chooseWorkingFolder(std::filesystem::current_path(),
+            tw::app::userDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")),
+            tw::app::installedDataFolders(QCoreApplication::applicationDirPath().toStdString()));
+    std::error_code ec;
+    std::filesystem::current_path(work.folder, ec);
+
     tw::services::QtServices services;
+    if (!work.problem.empty()) {
+        services.dialogs.messageBox(
+            work.problem, tw::services::Buttons::Ok, "Tintwise", tw::services::Icon::Warning);
+    }
     tw::screen::Form1 form(services.services(), std::make_unique<tw::services::QtSerialPort>(),
-        std::filesystem::current_path(), TW_VERSION);
+        work.folder, TW_VERSION);
     tw::app::attachWindows(form);
     // Exit ends the program at once. From inside a long operation (an event
     // that arrived while it let events run) the event loop would only be
@@ -36,6 +81,23 @@ int main(int argc, char **argv) {
     };
     if (!form.Form_Load()) {
         return 1;
+    }
+    if (check) {
+        using tw::screen::Boxes;
+        std::printf("working folder: %s\n", work.folder.string().c_str());
+        for (const std::string &name : work.seeded) {
+            std::printf("seeded: %s\n", name.c_str());
+        }
+        const auto line = [&](Boxes group) {
+            std::string out;
+            for (const std::string &t : form.texts(group)) {
+                out += (out.empty() ? "" : " ") + t;
+            }
+            return out;
+        };
+        std::printf("Munsell: %s\nXYZ: %s\nRGB: %s\n", line(Boxes::Munsell).c_str(),
+            line(Boxes::Xyz).c_str(), line(Boxes::Rgb).c_str());
+        return 0;
     }
     form.show();
     return QApplication::exec();

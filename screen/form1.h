@@ -208,6 +208,7 @@ private:
     // The boxes show no Munsell notation (hue or Chroma blank).
     [[nodiscard]] bool notationShown() const;
     void applyTint(int s);
+    [[nodiscard]] std::string workingFolderLine() const;
     void drawColourSolid();
 
     services::Services services_;

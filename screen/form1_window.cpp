@@ -42,13 +42,21 @@ void Form1::Command1_Click() {
     services_.dialogs.messageBox(helpText, services::Buttons::Ok, "Munsell TWZ Help");
 }
 
+// The About box also says where the program keeps its files.
+std::string Form1::workingFolderLine() const {
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::absolute(workFolder_, ec);
+    return "\r\rWorking folder: " + (ec ? workFolder_ : folder).string();
+}
+
 void Form1::Command9_Click() {
     services_.dialogs.messageBox(
         "The Tintwise Program is a software utility with no direct support \r"
         "from Xrite, Munsell or GretagMacbeth.\r"
         "\r"
         "CE7000, CE7000A, CE2180, Ci5, Ci7, Spectrolino & SpectroEye Spectrophotometer drivers are "
-        "included in this version.",
+        "included in this version."
+            + workingFolderLine(),
         services::Buttons::Ok, "Tintwise Version " + version_, services::Icon::Information);
 }
 

@@ -1,0 +1,67 @@
+#include "app/working_folder.h"
+
+#include <system_error>
+
+namespace tw::app {
+
+namespace fs = std::filesystem;
+
+std::vector<fs::path> installedDataFolders(const fs::path &executableDir) {
+    return { executableDir, executableDir / ".." / "share" / "tintwise" };
+}
+
+fs::path userDataFolder(const char *xdgDataHome, const char *home) {
+    // The XDG rule: a relative XDG_DATA_HOME is invalid and ignored.
+    if (xdgDataHome != nullptr && *xdgDataHome != '\0' && fs::path(xdgDataHome).is_absolute()) {
+        return fs::path(xdgDataHome) / "tintwise";
+    }
+    if (home != nullptr && *home != '\0') {
+        return fs::path(home) / ".local" / "share" / "tintwise";
+    }
+    return {};
+}
+
+WorkingFolder chooseWorkingFolder(const fs::path &startFolder, const fs::path &userFolder,
+    const std::vector<fs::path> &dataFolders) {
+    std::error_code ec;
+    if (fs::exists(startFolder / "Muncie.dat", ec) || userFolder.empty()) {
+        return { startFolder, false, {}, {} };
+    }
+    WorkingFolder out { userFolder, true, {}, {} };
+    fs::create_directories(userFolder, ec);
+    if (ec) {
+        out.problem = "Cannot make the folder " + userFolder.string() + ": " + ec.message();
+        out.folder = startFolder;
+        out.perUser = false;
+        return out;
+    }
+    for (const std::string &name : shippedDataFiles) {
+        const fs::path target = userFolder / name;
+        if (fs::exists(target, ec)) {
+            continue; // the user's own copy stays
+        }
+        for (const fs::path &from : dataFolders) {
+            if (!fs::is_regular_file(from / name, ec)) {
+                continue;
+            }
+            // Copied under a temporary name and renamed, so that a copy cut
+            // off half-way is never taken for the data file next time.
+            const fs::path part = userFolder / (name + ".part");
+            fs::copy_file(from / name, part, fs::copy_options::overwrite_existing, ec);
+            if (!ec) {
+                fs::rename(part, target, ec);
+            }
+            if (ec) {
+                fs::remove(part, ec);
+                out.problem
+                    = "Cannot copy " + (from / name).string() + " to " + userFolder.string();
+            } else {
+                out.seeded.push_back(name);
+            }
+            break;
+        }
+    }
+    return out;
+}
+
+} // namespace tw::app
