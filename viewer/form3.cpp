@@ -191,8 +191,11 @@ void Form3::ticked() {
 
 void Form3::follow(const screen::Refresh &refresh) {
     // A row was appended to the screen's palette file while the box is
-    // ticked: show the file as it now stands.
-    if (refresh.cause == screen::Refresh::Cause::PaletteSaved) {
+    // ticked: show the file as it now stands. A save cancelled at its file
+    // name (or one that could not write) leaves no file name: there is
+    // nothing new to show, and no failure to report.
+    if (refresh.cause == screen::Refresh::Cause::PaletteSaved
+        && !screen_.paletteFileName().empty()) {
         GetData(2);
     }
 }

@@ -211,6 +211,11 @@ TEST_F(LoaderTest, SaveToPaletteReloadsWhileTheBoxIsTicked) {
     startWithViewer();
     writeFile("newpalette2.csv", rows(2));
     Form3 &v = tickViewer();
+    fakes.dialogs.queueInput(""); // the file name asked for is cancelled
+    QTest::mouseClick(form->Command11->button(), Qt::LeftButton);
+    EXPECT_TRUE(fakes.dialogs.messages().empty()) << "a cancelled save reports no failure";
+    EXPECT_EQ(v.dotCount(), 2);
+
     fakes.dialogs.queueInput("mine");
     fakes.dialogs.queueInput("first");
     QTest::mouseClick(form->Command11->button(), Qt::LeftButton);
