@@ -12,6 +12,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <limits>
 
 namespace tw::engine {
 
@@ -57,7 +58,13 @@ float converth(std::string_view textIn, bool &formatError) {
     }
     const double step
         = text::leadingNumber(std::string_view(upper).substr(0, upper.size() - suffix));
-    return static_cast<float>(10.0 * family + step);
+    const double hue = 10.0 * family + step;
+    // A step no single-precision number can hold names no hue.
+    if (!(std::fabs(hue) <= std::numeric_limits<float>::max())) {
+        formatError = true;
+        return 0.0f;
+    }
+    return static_cast<float>(hue);
 }
 
 float value2y(float V, bool pwd) {

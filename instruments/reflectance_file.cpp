@@ -5,6 +5,9 @@
 #include "text/numbers.h"
 #include "text/textfile.h"
 
+#include <cmath>
+#include <limits>
+
 namespace tw::instruments {
 
 bool readSpectrumText(const std::string &text, engine::Spectrum &out) {
@@ -19,7 +22,9 @@ bool readSpectrumText(const std::string &text, engine::Spectrum &out) {
             return false;
         }
         double value = 0;
-        if (!text::parseNumber(reader.readField(), value)) {
+        // A number a float cannot hold is a damaged file too.
+        if (!text::parseNumber(reader.readField(), value)
+            || !(std::fabs(value) <= std::numeric_limits<float>::max())) {
             return false;
         }
         read[i] = static_cast<float>(value);
