@@ -76,6 +76,11 @@ Cell loadCell(const RenotationTable &table, int v, int h, int c) {
     return cell;
 }
 
+bool sameCell(const Cell &a, const Cell &b) {
+    return a.p00.x == b.p00.x && a.p00.y == b.p00.y && a.p10.x == b.p10.x && a.p10.y == b.p10.y
+        && a.p11.x == b.p11.x && a.p11.y == b.p11.y && a.p01.x == b.p01.x && a.p01.y == b.p01.y;
+}
+
 struct LevelResult {
     bool found = false;
     float H = 0.0f;
@@ -134,9 +139,14 @@ bool findcell(const RenotationTable &table, float x, float y, int v, int &h, int
 void cellsolve(
     const RenotationTable &table, float x, float y, int v, int h, int c, float &H, float &C) {
     const Point P { x, y };
+    // Each bisection step is a function of the four corners alone, and the
+    // corners only ever close in (a float midpoint lies between its ends):
+    // once a step leaves them as they were, every later step would too, so
+    // the remaining steps are skipped without changing the result.
     Cell k = loadCell(table, v, h, c);
     Point mb {}, mt {};
     for (int i = 0; i < 50; ++i) {
+        const Cell before = k;
         mb = mid(k.p00, k.p10);
         mt = mid(k.p01, k.p11);
         if (inquad(P, k.p00, mb, mt, k.p01)) {
@@ -146,10 +156,14 @@ void cellsolve(
             k.p00 = mb;
             k.p01 = mt;
         }
+        if (sameCell(k, before)) {
+            break;
+        }
     }
     k = loadCell(table, v, h, c);
     Point ml {}, mr {};
     for (int i = 0; i < 50; ++i) {
+        const Cell before = k;
         ml = mid(k.p00, k.p01);
         mr = mid(k.p10, k.p11);
         if (inquad(P, k.p00, k.p10, mr, ml)) {
@@ -158,6 +172,9 @@ void cellsolve(
         } else {
             k.p00 = ml;
             k.p10 = mr;
+        }
+        if (sameCell(k, before)) {
+            break;
         }
     }
     k = loadCell(table, v, h, c);
