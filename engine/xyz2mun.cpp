@@ -14,6 +14,10 @@
 // The point-in-cell test accepts points within 1e-6 of an edge, so that a
 // chromaticity computed from a renotation point lands in a cell even when the
 // last-place rounding of X / (X + Y + Z) puts it a hair outside.
+//
+// The cell search skips columns and cells whose box (CellIndex) shows that
+// inquad would refuse the point; it still tries the remaining cells in the
+// same order, so it finds the cell a full scan finds.
 #include "engine/xyz2mun.h"
 
 #include "engine/notation.h"
@@ -24,15 +28,10 @@ namespace tw::engine {
 
 namespace {
 
-constexpr float edgeTolerance = 1e-6f;
 constexpr float levelWeightFloor = 1e-4f;
 
 Point corner(const RenotationTable &table, int v, int h, int c) {
     return { table.at(v, h, c, 0) / 10000.0f, table.at(v, h, c, 1) / 10000.0f };
-}
-
-bool present(Point p) {
-    return p.x != 0.0f && p.y != 0.0f;
 }
 
 Point mid(Point a, Point b) {
@@ -107,29 +106,26 @@ bool inquad(Point P, Point A, Point B, Point C, Point D) {
 
 bool findcell(const RenotationTable &table, float x, float y, int v, int &h, int &c) {
     const Point P { x, y };
-    h = 0;
-    c = 0;
-    Point inner0 { neutralX, neutralY };
-    Point inner1 = inner0;
-    while (h < 40) {
-        if (c == 0) {
-            inner0 = inner1 = { neutralX, neutralY };
+    const CellIndex &cells = table.cells();
+    // The boxes hold for points of ordinary size only (see cell_index.cpp);
+    // anything else, NaN included, is tried against every cell.
+    const bool useBoxes = std::fabs(x) < 1e6f && std::fabs(y) < 1e6f;
+    if (v >= 0 && v < CellIndex::levels) {
+        for (h = 0; h < CellIndex::columns; ++h) {
+            const int run = cells.run(v, h);
+            if (run == 0 || (useBoxes && cells.columnBox(v, h).excludes(P))) {
+                continue;
+            }
+            for (c = 0; c < run; ++c) {
+                if (useBoxes && cells.cellBox(v, h, c).excludes(P)) {
+                    continue;
+                }
+                if (inquad(P, cells.point(v, h, c), cells.point(v, h + 1, c),
+                        cells.point(v, h + 1, c + 1), cells.point(v, h, c + 1))) {
+                    return true;
+                }
+            }
         }
-        const Point outer0
-            = c + 1 < RenotationTable::chromas ? corner(table, v, h, c + 1) : Point {};
-        const Point outer1
-            = c + 1 < RenotationTable::chromas ? corner(table, v, h + 1, c + 1) : Point {};
-        if (!present(outer0) || !present(outer1)) {
-            c = 0;
-            ++h;
-            continue;
-        }
-        if (inquad(P, inner0, inner1, outer1, outer0)) {
-            return true;
-        }
-        inner0 = outer0;
-        inner1 = outer1;
-        ++c;
     }
     h = 40;
     c = 0;

@@ -5,13 +5,10 @@
 // fraction.
 #pragma once
 
+#include "engine/cell_index.h"
 #include "engine/renotation_table.h"
 
 namespace tw::engine {
-
-struct Point {
-    float x, y;
-};
 
 // True when P lies inside the quadrilateral A, B, C, D (corners in
 // clockwise order) or within 1e-6 of one of its edges. A zero-length edge
