@@ -13,7 +13,13 @@
 //
 // The point-in-cell test accepts points within 1e-6 of an edge, so that a
 // chromaticity computed from a renotation point lands in a cell even when the
-// last-place rounding of X / (X + Y + Z) puts it a hair outside.
+// last-place rounding of X / (X + Y + Z) puts it a hair outside. A point the
+// search admitted stays admitted in the bisection: a step that finds it in
+// neither half keeps the half on its side of the splitting line. (Each half
+// is tested whole, and its stretches of the cell's own edges end at rounded
+// midpoints that tilt them; a point within the tolerance outside the cell
+// can fall outside both halves, and was once carried to the far side of the
+// cell, a whole hue or chroma step off.)
 //
 // The cell search skips columns and cells whose box (CellIndex) shows that
 // inquad would refuse the point; it still tries the remaining cells in the
@@ -78,6 +84,30 @@ Cell loadCell(const RenotationTable &table, int v, int h, int c) {
 bool sameCell(const Cell &a, const Cell &b) {
     return a.p00.x == b.p00.x && a.p00.y == b.p00.y && a.p10.x == b.p10.x && a.p10.y == b.p10.y
         && a.p11.x == b.p11.x && a.p11.y == b.p11.y && a.p01.x == b.p01.x && a.p01.y == b.p01.y;
+}
+
+struct Quad {
+    Point a, b, c, d;
+};
+
+bool inside(Point P, const Quad &q) {
+    return inquad(P, q.a, q.b, q.c, q.d);
+}
+
+// One bisection step: true to keep the near half, false to go to the far
+// half. Edge `split` of the near half (1 for b -> c, 2 for c -> d) is the
+// line that splits the cell. A point beyond that line goes far. Otherwise
+// the half that holds it wins, the near one first; and a point that neither
+// half holds (it lies within the tolerance outside the cell, and the halves'
+// rounded stretches of the cell's edges leave it out) stays on its side of
+// the line, near.
+bool keepNear(Point P, const Quad &nearHalf, int split, const Quad &farHalf) {
+    const bool beyond
+        = split == 1 ? outside(P, nearHalf.b, nearHalf.c) : outside(P, nearHalf.c, nearHalf.d);
+    if (beyond) {
+        return false;
+    }
+    return inside(P, nearHalf) || !inside(P, farHalf);
 }
 
 struct LevelResult {
@@ -145,7 +175,7 @@ void cellsolve(
         const Cell before = k;
         mb = mid(k.p00, k.p10);
         mt = mid(k.p01, k.p11);
-        if (inquad(P, k.p00, mb, mt, k.p01)) {
+        if (keepNear(P, { k.p00, mb, mt, k.p01 }, 1, { mb, k.p10, k.p11, mt })) {
             k.p10 = mb;
             k.p11 = mt;
         } else {
@@ -162,7 +192,7 @@ void cellsolve(
         const Cell before = k;
         ml = mid(k.p00, k.p01);
         mr = mid(k.p10, k.p11);
-        if (inquad(P, k.p00, k.p10, mr, ml)) {
+        if (keepNear(P, { k.p00, k.p10, mr, ml }, 2, { ml, mr, k.p11, k.p01 })) {
             k.p01 = ml;
             k.p11 = mr;
         } else {

@@ -148,5 +148,24 @@ TEST(Xyz2Mun, OutsideTheDataOrNoLightIsOutOfRange) {
     EXPECT_EQ(Y, 0.0f) << "a negative Y is raised to 0 in the caller's variable";
 }
 
+// Colours the cell search admits within its edge tolerance, a hair outside
+// a cell edge: the bisection keeps them in the cell instead of carrying them
+// to its far side.
+TEST(Xyz2Mun, AColourJustOutsideACellEdgeStaysInItsCell) {
+    const RenotationTable &t = testing::realTable();
+    float H, V, C;
+    // Munsell to XYZ of 2.50071P 7/3.06171; it came back as 2.50P 7/4.
+    float Y = 43.0628357f;
+    ASSERT_EQ(xyz2mun(t, false, H, V, C, 44.3829002f, Y, 61.090744f), Xyz2MunStatus::Ok);
+    EXPECT_NEAR(H, 82.50071f, 0.01f);
+    EXPECT_NEAR(V, 7.0f, 0.01f);
+    EXPECT_NEAR(C, 3.06171f, 0.01f);
+    // Under PWD, 7.3RP 7/20; it came back as 7.50RP.
+    Y = 41.9862633f;
+    ASSERT_EQ(xyz2mun(t, true, H, V, C, 75.6733551f, Y, 47.8102608f), Xyz2MunStatus::Ok);
+    EXPECT_NEAR(H, 97.3f, 0.01f);
+    EXPECT_NEAR(C, 20.0f, 0.01f);
+}
+
 } // namespace
 } // namespace tw::engine
