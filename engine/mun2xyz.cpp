@@ -32,6 +32,12 @@ Mun2XyzStatus mun2xyz(const RenotationTable &table, Illuminant illuminant, bool 
     const float hh = H / 2.5f;
     const float vv = V;
     const float cc = C / 2.0f;
+    // The indices are taken in float first: a hue, Value or Chroma far
+    // beyond the table (1e10) has no int of its own.
+    if (!(hh >= 0.0f && hh < RenotationTable::hues) || !(vv >= 0.0f && vv < RenotationTable::values)
+        || !(cc >= 0.0f && cc < RenotationTable::chromas)) {
+        return Mun2XyzStatus::OutOfRange;
+    }
     const int ih = static_cast<int>(std::floor(hh));
     const int iv = static_cast<int>(std::floor(vv));
     const int ic = static_cast<int>(std::floor(cc));

@@ -101,6 +101,12 @@ TEST(Mun2Xyz, IndicesOutsideTheTableAreOutOfRange) {
     EXPECT_EQ(convert(5.0f, 5.0f, -2.0f).status, Mun2XyzStatus::OutOfRange);
     EXPECT_EQ(convert(5.0f, 5.0f, 60.0f).status, Mun2XyzStatus::OutOfRange);
     EXPECT_EQ(convert(103.0f, 5.0f, 4.0f).status, Mun2XyzStatus::OutOfRange);
+    // Far beyond any table index, and beyond an int.
+    EXPECT_EQ(convert(5.0f, 5.0f, 1e10f).status, Mun2XyzStatus::OutOfRange);
+    EXPECT_EQ(convert(1e10f, 5.0f, 10.0f).status, Mun2XyzStatus::OutOfRange);
+    EXPECT_EQ(convert(5.0f, -1e10f, 10.0f).status, Mun2XyzStatus::OutOfRange);
+    EXPECT_EQ(convert(-1e10f, 5.0f, 10.0f).status, Mun2XyzStatus::OutOfRange);
+    EXPECT_EQ(convert(5.0f, 5.0f, -1e30f).status, Mun2XyzStatus::OutOfRange);
 }
 
 TEST(Mun2Xyz, BelowValueOneUsesValueZeroLevel) {
