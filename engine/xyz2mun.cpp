@@ -58,10 +58,11 @@ bool outside(Point P, Point E1, Point E2) {
     if (cross <= 0.0f) {
         return false;
     }
-    // cross > tolerance * |E1 E2|, compared squared to spare the root.
+    // cross > tolerance * |E1 E2|, compared squared to spare the root. A NaN
+    // point is outside every edge.
     const float dx = E2.x - E1.x;
     const float dy = E2.y - E1.y;
-    return cross * cross > edgeTolerance * edgeTolerance * (dx * dx + dy * dy);
+    return !(cross * cross <= edgeTolerance * edgeTolerance * (dx * dx + dy * dy));
 }
 
 struct Cell {
@@ -223,6 +224,12 @@ Xyz2MunStatus xyz2mun(const RenotationTable &table, bool pwd, float &H, float &V
     }
     const float x = X / s;
     const float y = Y / s;
+    // An infinite X or Z (or a sum beyond the float range) leaves no
+    // chromaticity to look for.
+    if (!std::isfinite(X) || !std::isfinite(Z) || !std::isfinite(s) || !std::isfinite(x)
+        || !std::isfinite(y)) {
+        return Xyz2MunStatus::OutOfRange;
+    }
 
     if (V >= 10.0f || Y >= value2y(10.0f, pwd)) {
         V = 10.0f;

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <numbers>
 #include <string>
 
@@ -146,6 +147,24 @@ TEST(Xyz2Mun, OutsideTheDataOrNoLightIsOutOfRange) {
     Y = -5.0f;
     EXPECT_EQ(xyz2mun(t, false, H, V, C, 1.0f, Y, 1.0f), Xyz2MunStatus::OutOfRange);
     EXPECT_EQ(Y, 0.0f) << "a negative Y is raised to 0 in the caller's variable";
+}
+
+TEST(Xyz2Mun, InfiniteOrNotANumberIsOutOfRange) {
+    // An infinite X made x NaN, and a NaN point used to lie inside every
+    // cell: ".00R 0.0000 0.8437 0.0000" came back as a colour.
+    const RenotationTable &t = testing::realTable();
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float cases[][3] = { { inf, 1, 1 }, { 1, 1, inf }, { nan, 20, 10 }, { 30, 20, nan },
+        { 3e38f, 3e38f, 3e38f }, { -inf, 20, inf } };
+    for (const auto &xyz : cases) {
+        float H = -1, V = -1, C = -1, Y = xyz[1];
+        EXPECT_EQ(xyz2mun(t, false, H, V, C, xyz[0], Y, xyz[2]), Xyz2MunStatus::OutOfRange)
+            << xyz[0] << " " << xyz[1] << " " << xyz[2];
+    }
+    int h = 0, c = 0;
+    EXPECT_FALSE(findcell(t, nan, 0.3f, 5, h, c));
+    EXPECT_FALSE(inquad({ nan, nan }, { 0, 0 }, { 0, 1 }, { 1, 1 }, { 1, 0 }));
 }
 
 // Colours the cell search admits within its edge tolerance, a hair outside
