@@ -88,7 +88,9 @@ bool toXyz(const engine::RenotationTable &table, const ConvertOptions &options,
     case engine::Mun2XyzStatus::Ok:
         break;
     case engine::Mun2XyzStatus::OutsideData:
-        out = "ERR outside the renotation data";
+        out = chroma > engine::tableChromaLimit
+            ? "ERR outside the renotation data: beyond Chroma 32 of the table"
+            : "ERR outside the renotation data";
         return false;
     case engine::Mun2XyzStatus::OutOfRange:
         out = "ERR out of the Munsell range";
