@@ -1,8 +1,9 @@
-// Conversions per second on one core: Munsell to XYZ and XYZ to Munsell over
-// a spread of real colours.
+// Conversions per second on one core: Munsell to XYZ, XYZ to Munsell and its
+// exact inverse over a spread of real colours.
 #include "engine/mun2xyz.h"
 #include "engine/notation.h"
 #include "engine/xyz2mun.h"
+#include "engine/xyz2mun_exact.h"
 
 #include <benchmark/benchmark.h>
 
@@ -79,5 +80,28 @@ void BM_xyz2mun(benchmark::State &state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_xyz2mun);
+
+void BM_xyz2munExact(benchmark::State &state) {
+    struct Xyz {
+        float X, Y, Z;
+    };
+    std::vector<Xyz> xyz;
+    for (const Munsell &m : colours()) {
+        float V = m.V, X, Y, Z, x = 0, y = 0;
+        if (mun2xyz(table(), Illuminant::C_1931, false, m.H, V, m.C, X, Y, Z, x, y)
+            == Mun2XyzStatus::Ok) {
+            xyz.push_back({ X, Y, Z });
+        }
+    }
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const Xyz &c = xyz[i++ % xyz.size()];
+        float H, V, C;
+        benchmark::DoNotOptimize(xyz2munExact(table(), false, c.X, c.Y, c.Z, H, V, C));
+        benchmark::DoNotOptimize(H);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_xyz2munExact);
 
 } // namespace
