@@ -75,15 +75,6 @@ TEST(Arguments, HelpAndVersionAnywhere) {
     EXPECT_EQ(parse({ "--help" }).subcommand, nullptr);
 }
 
-TEST(Arguments, UsageListsEverySubcommandAndOption) {
-    const std::string usage = usageText("prog", "Prog does things.", table());
-    for (const char *part :
-        { "prog run [--fast] [--table FILE]", "prog copy [--output FILE] FROM [TO]",
-            "-t, --table FILE", "-o, --output FILE", "--help", "--version" }) {
-        EXPECT_NE(usage.find(part), std::string::npos) << part << "\n" << usage;
-    }
-}
-
 TEST(ConvertArguments, IlluminantInAnyCaseAndGammaInItsRange) {
     ConvertOptions options;
     std::string error;

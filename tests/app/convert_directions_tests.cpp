@@ -42,24 +42,24 @@ void expectNear(const Notation &a, const Notation &b, float tolerance, const std
 
 const char *notations[] = { "5R 5 10", "5PB 4 8", "2.5G 6 6", "5Y 8 4", "5RP 2 6", "10YR 3 2" };
 
-TEST(ConvertDirections, LabThereAndBackAgain) {
-    const std::regex screenText(R"(^-?\d*\.\d\d -?\d*\.\d\d -?\d*\.\d\d$)");
+// to-FORM then from-FORM of each notation: the line `to` prints must match
+// `pattern`, and the notation come back within `tolerance`.
+void thereAndBack(const char *form, const std::string &pattern, float tolerance) {
     for (const char *n : notations) {
         bool ok = false;
-        const std::string lab = convertOne({ "to-lab" }, n, ok);
-        ASSERT_TRUE(ok) << n << ": " << lab;
-        EXPECT_TRUE(std::regex_match(lab, screenText)) << lab;
-        const std::string back = convertOne({ "from-lab" }, lab, ok);
-        ASSERT_TRUE(ok) << lab << ": " << back;
-        // Through the two decimals of the boxes and CIELAB's own white.
-        std::istringstream in(n);
-        Notation start {};
-        std::string hue;
-        in >> hue >> start.V >> start.C;
-        bool formatError = false;
-        start.H = engine::converth(hue, formatError);
-        expectNear(readNotation(back), start, 0.1f, std::string(n) + " -> " + lab + " -> " + back);
+        const std::string there = convertOne({ std::string("to-") + form }, n, ok);
+        ASSERT_TRUE(ok) << n << ": " << there;
+        EXPECT_TRUE(std::regex_match(there, std::regex(pattern))) << there;
+        const std::string back = convertOne({ std::string("from-") + form }, there, ok);
+        ASSERT_TRUE(ok) << there << ": " << back;
+        expectNear(readNotation(back), readNotation(n), tolerance,
+            std::string(n) + " -> " + there + " -> " + back);
     }
+}
+
+TEST(ConvertDirections, LabThereAndBackAgain) {
+    // Through the two decimals of the boxes and CIELAB's own white.
+    thereAndBack("lab", R"(^-?\d*\.\d\d -?\d*\.\d\d -?\d*\.\d\d$)", 0.1f);
     bool ok = false;
     // Y of Value 5 is 19.766: L* = 116 (0.19766)^0.333333 - 16.
     EXPECT_EQ(convertOne({ "to-lab" }, "5R 5 10", ok).substr(0, 6), "51.57 ");
@@ -69,22 +69,8 @@ TEST(ConvertDirections, LabThereAndBackAgain) {
 }
 
 TEST(ConvertDirections, RgbThereAndBackAgain) {
-    for (const char *n : notations) {
-        bool ok = false;
-        const std::string rgb = convertOne({ "to-rgb" }, n, ok);
-        ASSERT_TRUE(ok) << n << ": " << rgb;
-        ASSERT_TRUE(std::regex_match(rgb, std::regex(R"(^\d{1,3} \d{1,3} \d{1,3}$)"))) << rgb;
-        const std::string back = convertOne({ "from-rgb" }, rgb, ok);
-        ASSERT_TRUE(ok) << rgb << ": " << back;
-        std::istringstream in(n);
-        Notation start {};
-        std::string hue;
-        in >> hue >> start.V >> start.C;
-        bool formatError = false;
-        start.H = engine::converth(hue, formatError);
-        // Eight bits a channel move a notation by up to about a tenth.
-        expectNear(readNotation(back), start, 0.2f, std::string(n) + " -> " + rgb + " -> " + back);
-    }
+    // Eight bits a channel move a notation by up to about a tenth.
+    thereAndBack("rgb", R"(^\d{1,3} \d{1,3} \d{1,3}$)", 0.2f);
     bool ok = false;
     EXPECT_EQ(convertOne({ "to-rgb" }, "5R 5 10", ok), "194 90 87");
     EXPECT_EQ(convertOne({ "to-rgb", "--gamma", "1" }, "5R 5 10", ok), "140 26 24")

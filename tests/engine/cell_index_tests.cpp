@@ -75,27 +75,6 @@ TEST(CellIndex, NoBoxExcludesAPointItsCellAccepts) {
     EXPECT_GT(tried, 3000 * 84);
 }
 
-TEST(CellIndex, ColumnsRunOutwardUntilTheFirstMissingRing) {
-    const CellIndex &cells = realTable().cells();
-    for (int v = 0; v < CellIndex::levels; ++v) {
-        for (int h = 0; h < CellIndex::columns; ++h) {
-            const int run = cells.run(v, h);
-            for (int c = 1; c <= run; ++c) {
-                ASSERT_NE(realTable().at(v, h, c, 0), 0);
-                ASSERT_NE(realTable().at(v, h + 1, c, 0), 0);
-            }
-            if (run < CellIndex::rings) {
-                EXPECT_TRUE(realTable().at(v, h, run + 1, 0) == 0
-                    || realTable().at(v, h + 1, run + 1, 0) == 0)
-                    << v << "/" << h;
-            }
-        }
-    }
-    // 5R at Value 5 reaches Chroma 24 or more, and nothing reaches past 32.
-    EXPECT_GE(cells.run(5, 2), 12);
-    EXPECT_EQ(cells.point(5, 2, 17).x, 0.0f);
-}
-
 // The first cell holding (x, y) at level v, by trying every cell in order.
 bool fullScan(const RenotationTable &table, Point p, int v, int &h, int &c) {
     const Point neutral { neutralX, neutralY };
