@@ -58,10 +58,12 @@ void BM_mun2xyz(benchmark::State &state) {
 }
 BENCHMARK(BM_mun2xyz);
 
-void BM_xyz2mun(benchmark::State &state) {
-    struct Xyz {
-        float X, Y, Z;
-    };
+struct Xyz {
+    float X, Y, Z;
+};
+
+// The spread of colours as X, Y, Z.
+std::vector<Xyz> xyzColours() {
     std::vector<Xyz> xyz;
     for (const Munsell &m : colours()) {
         float V = m.V, X, Y, Z, x = 0, y = 0;
@@ -70,6 +72,11 @@ void BM_xyz2mun(benchmark::State &state) {
             xyz.push_back({ X, Y, Z });
         }
     }
+    return xyz;
+}
+
+void BM_xyz2mun(benchmark::State &state) {
+    const std::vector<Xyz> xyz = xyzColours();
     std::size_t i = 0;
     for (auto _ : state) {
         const Xyz &c = xyz[i++ % xyz.size()];
@@ -82,17 +89,7 @@ void BM_xyz2mun(benchmark::State &state) {
 BENCHMARK(BM_xyz2mun);
 
 void BM_xyz2munExact(benchmark::State &state) {
-    struct Xyz {
-        float X, Y, Z;
-    };
-    std::vector<Xyz> xyz;
-    for (const Munsell &m : colours()) {
-        float V = m.V, X, Y, Z, x = 0, y = 0;
-        if (mun2xyz(table(), Illuminant::C_1931, false, m.H, V, m.C, X, Y, Z, x, y)
-            == Mun2XyzStatus::Ok) {
-            xyz.push_back({ X, Y, Z });
-        }
-    }
+    const std::vector<Xyz> xyz = xyzColours();
     std::size_t i = 0;
     for (auto _ : state) {
         const Xyz &c = xyz[i++ % xyz.size()];
