@@ -6,8 +6,8 @@ namespace tw::app {
 
 namespace {
 
-const OptionSpec *findOption(const SubcommandSpec &command, std::string_view name, char letter) {
-    for (const OptionSpec &o : command.options) {
+const Option *findOption(const Subcommand &command, std::string_view name, char letter) {
+    for (const Option &o : command.options) {
         if ((!name.empty() && o.name == name) || (letter != 0 && o.letter == letter)) {
             return &o;
         }
@@ -15,14 +15,14 @@ const OptionSpec *findOption(const SubcommandSpec &command, std::string_view nam
     return nullptr;
 }
 
-std::string displayName(const OptionSpec &o) {
+std::string displayName(const Option &o) {
     return "--" + std::string(o.name);
 }
 
 } // namespace
 
-bool parseArguments(const std::vector<std::string> &args,
-    std::span<const SubcommandSpec> subcommands, ParsedArguments &out, std::string &error) {
+bool parseArguments(const std::vector<std::string> &args, std::span<const Subcommand> subcommands,
+    ParsedArguments &out, std::string &error) {
     out = ParsedArguments {};
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -46,7 +46,7 @@ bool parseArguments(const std::vector<std::string> &args,
                 return false;
             }
             const auto found = std::find_if(subcommands.begin(), subcommands.end(),
-                [&](const SubcommandSpec &s) { return s.name == a; });
+                [&](const Subcommand &s) { return s.name == a; });
             if (found == subcommands.end()) {
                 error = "unknown subcommand \"" + a + "\"";
                 return false;
@@ -66,18 +66,18 @@ bool parseArguments(const std::vector<std::string> &args,
         const bool isLong = a.rfind("--", 0) == 0;
         const std::size_t eq = isLong ? a.find('=') : std::string::npos;
         const std::string name = isLong ? a.substr(2, eq == std::string::npos ? eq : eq - 2) : "";
-        const OptionSpec *spec = isLong
+        const Option *option = isLong
             ? findOption(*out.subcommand, name, 0)
             : (a.size() == 2 ? findOption(*out.subcommand, {}, a[1]) : nullptr);
-        if (spec == nullptr) {
+        if (option == nullptr) {
             error = "unknown option \"" + (isLong ? "--" + name : a) + "\" for "
                 + std::string(out.subcommand->name);
             return false;
         }
         std::string value;
-        if (spec->value.empty()) {
+        if (option->value.empty()) {
             if (eq != std::string::npos) {
-                error = "option " + displayName(*spec) + " takes no value";
+                error = "option " + displayName(*option) + " takes no value";
                 return false;
             }
         } else if (eq != std::string::npos) {
@@ -85,11 +85,11 @@ bool parseArguments(const std::vector<std::string> &args,
         } else if (i + 1 < args.size()) {
             value = args[++i];
         } else {
-            error = "option " + displayName(*spec) + " needs a value (" + std::string(spec->value)
-                + ")";
+            error = "option " + displayName(*option) + " needs a value ("
+                + std::string(option->value) + ")";
             return false;
         }
-        out.options[std::string(spec->name)] = value;
+        out.options[std::string(option->name)] = value;
     }
     if (out.subcommand == nullptr && !out.help && !out.version) {
         error = "missing subcommand";
@@ -98,12 +98,12 @@ bool parseArguments(const std::vector<std::string> &args,
     return true;
 }
 
-std::string usageText(std::string_view program, std::string_view summary,
-    std::span<const SubcommandSpec> subcommands) {
+std::string usageText(
+    std::string_view program, std::string_view summary, std::span<const Subcommand> subcommands) {
     std::string text = std::string(summary) + "\n\nusage:\n";
-    for (const SubcommandSpec &s : subcommands) {
+    for (const Subcommand &s : subcommands) {
         text += "  " + std::string(program) + " " + std::string(s.name);
-        for (const OptionSpec &o : s.options) {
+        for (const Option &o : s.options) {
             text += " [--" + std::string(o.name)
                 + (o.value.empty() ? "" : " " + std::string(o.value)) + "]";
         }
@@ -113,13 +113,13 @@ std::string usageText(std::string_view program, std::string_view summary,
         text += "\n";
     }
     text += "  " + std::string(program) + " --help | --version\n\nsubcommands:\n";
-    for (const SubcommandSpec &s : subcommands) {
+    for (const Subcommand &s : subcommands) {
         text += "  " + std::string(s.name) + "\n      " + std::string(s.help) + "\n";
     }
     text += "\noptions:\n";
     std::vector<std::string_view> shown;
-    for (const SubcommandSpec &s : subcommands) {
-        for (const OptionSpec &o : s.options) {
+    for (const Subcommand &s : subcommands) {
+        for (const Option &o : s.options) {
             if (std::find(shown.begin(), shown.end(), o.name) != shown.end()) {
                 continue;
             }

@@ -15,23 +15,23 @@
 
 namespace tw::app {
 
-struct OptionSpec {
+struct Option {
     std::string_view name; // without the dashes: "table"
     char letter = 0; // one-letter form, 0 for none
     std::string_view value; // the value's name in usage texts ("FILE"); empty: a flag
     std::string_view help;
 };
 
-struct SubcommandSpec {
+struct Subcommand {
     std::string_view name;
     std::string_view arguments; // the positional arguments in usage texts ("TYPE [INPUT]")
     std::size_t maxArguments = 0;
     std::string_view help;
-    std::vector<OptionSpec> options;
+    std::vector<Option> options;
 };
 
 struct ParsedArguments {
-    const SubcommandSpec *subcommand = nullptr;
+    const Subcommand *subcommand = nullptr;
     bool help = false;
     bool version = false;
     // Options given, by name; a flag maps to the empty string.
@@ -45,11 +45,11 @@ struct ParsedArguments {
 // false with a one-line reason. With --help or --version the rest may be
 // incomplete (no subcommand), but must still be well formed up to there.
 [[nodiscard]] bool parseArguments(const std::vector<std::string> &args,
-    std::span<const SubcommandSpec> subcommands, ParsedArguments &out, std::string &error);
+    std::span<const Subcommand> subcommands, ParsedArguments &out, std::string &error);
 
 // The usage text: one synopsis per subcommand, then each subcommand's
 // options.
-[[nodiscard]] std::string usageText(std::string_view program, std::string_view summary,
-    std::span<const SubcommandSpec> subcommands);
+[[nodiscard]] std::string usageText(
+    std::string_view program, std::string_view summary, std::span<const Subcommand> subcommands);
 
 } // namespace tw::app

@@ -10,18 +10,18 @@ namespace tw::app {
 
 namespace {
 
-const OptionSpec illuminantOption { "illuminant", 0, "C|D50|D65",
+const Option illuminantOption { "illuminant", 0, "C|D50|D65",
     "illuminant and observer: C (2 degrees, the renotation's; the default), D50 (2 degrees) or "
     "D65 (10 degrees); any case" };
-const OptionSpec pwdOption { "pwd", 0, "",
+const Option pwdOption { "pwd", 0, "",
     "Value 10 is Y = 100 (perfect white diffuser) instead of Y = 102.568" };
-const OptionSpec tableOption { "table", 0, "FILE",
+const Option tableOption { "table", 0, "FILE",
     "the renotation table (default: Muncie.dat here, then the copy installed with the program)" };
-const OptionSpec gammaOption { "gamma", 0, "G", "display gamma from 1 to 3 (default 2.2)" };
-const OptionSpec exactOption { "exact", 0, "",
+const Option gammaOption { "gamma", 0, "G", "display gamma from 1 to 3 (default 2.2)" };
+const Option exactOption { "exact", 0, "",
     "refine to the notation that converts back to the input within 1e-4" };
 
-const std::array<SubcommandSpec, 6> subcommands { {
+const std::array<Subcommand, 6> subcommands { {
     { "to-xyz", "", 0, "HUE VALUE CHROMA (5R 5 10 or 5R 5/10) to X Y Z x y",
         { illuminantOption, pwdOption, tableOption } },
     { "to-munsell", "", 0,
@@ -64,7 +64,7 @@ bool readIlluminant(const std::string &name, engine::Illuminant &out) {
 
 } // namespace
 
-std::span<const SubcommandSpec> convertSubcommands() {
+std::span<const Subcommand> convertSubcommands() {
     return subcommands;
 }
 

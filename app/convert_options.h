@@ -27,7 +27,7 @@ struct ConvertOptions {
 };
 
 // Every subcommand of the program, in the order the usage text lists them.
-[[nodiscard]] std::span<const SubcommandSpec> convertSubcommands();
+[[nodiscard]] std::span<const Subcommand> convertSubcommands();
 
 // The usage text printed by --help.
 [[nodiscard]] std::string convertUsage();

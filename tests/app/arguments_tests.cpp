@@ -9,8 +9,8 @@
 namespace tw::app {
 namespace {
 
-const std::vector<SubcommandSpec> &table() {
-    static const std::vector<SubcommandSpec> t {
+const std::vector<Subcommand> &table() {
+    static const std::vector<Subcommand> t {
         { "run", "", 0, "runs", { { "fast", 0, "", "" }, { "table", 't', "FILE", "" } } },
         { "copy", "FROM [TO]", 2, "copies", { { "output", 'o', "FILE", "" } } },
     };
