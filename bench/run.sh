@@ -27,7 +27,10 @@ trap 'rm -f "$input"' EXIT
 awk 'BEGIN { srand(7); for (i = 0; i < 100000; i++) {
         Y = 3 + 80 * rand(); x = 0.25 + 0.15 * rand(); y = 0.27 + 0.15 * rand();
         printf "%.4f %.4f %.4f\n", x * Y / y, Y, (1 - x - y) * Y / y } }' > "$input"
-start=$(date +%s.%N)
-"$build/app/tintwise-convert" to-munsell --table data/Muncie.dat < "$input" > /dev/null || true
-end=$(date +%s.%N)
-echo "tintwise-convert to-munsell, 100000 lines: $(echo "$end - $start" | bc) s"
+for mode in "" "--exact"; do
+    start=$(date +%s.%N)
+    "$build/app/tintwise-convert" to-munsell $mode --table data/Muncie.dat < "$input" > /dev/null 2>&1 || true
+    end=$(date +%s.%N)
+    echo "tintwise-convert to-munsell $mode, 100000 lines: $(echo "$end - $start" | bc) s," \
+        "$(echo "100000 / ($end - $start)" | bc) lines/s"
+done
