@@ -1,11 +1,12 @@
 #include "app/windows.h"
 
 #include "screen/screen_host.h"
+#include "viewer/viewer.h"
 
 namespace tw::app {
 
 void attachWindows(screen::ScreenHost &screen) {
-    (void)screen;
+    viewer::attachViewer(screen);
 }
 
 } // namespace tw::app
