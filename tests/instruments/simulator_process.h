@@ -51,6 +51,11 @@ public:
         std::filesystem::remove(spectrumFile_);
     }
     [[nodiscard]] const std::string &path() const { return path_; }
+    // True when the simulator has ended by itself (a device that vanished),
+    // waiting up to `waitMs` for it.
+    [[nodiscard]] bool exited(int waitMs = 0) {
+        return process_.state() == QProcess::NotRunning || process_.waitForFinished(waitMs);
+    }
 
 private:
     QProcess process_;

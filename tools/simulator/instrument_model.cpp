@@ -14,6 +14,12 @@
 //            a line; "; 184 9 0" -> value k (1..36, 380..730 nm, as a
 //            fraction) at 7 k + 4 (6 wide), ending CR LF.
 // A status "11" means calibrated; "01" asks for a calibration first.
+//
+// Faults of measurement records, both after the status (which stays) and
+// before the ending (which stays too): garbage turns the second half of the
+// values into line noise (no digit, point, blank or terminator among it, so
+// none of them can be read and the reply does not end early); a short
+// record loses that second half.
 #include "instrument_model.h"
 
 #include <algorithm>
@@ -39,6 +45,9 @@ std::string padded(std::string text, std::size_t width, std::string_view ending)
     text.resize(width - ending.size(), ' ');
     return text + std::string(ending);
 }
+
+// Bytes as a line at the wrong speed delivers them.
+constexpr std::string_view kNoise = "#%&?@KQWZ~^\x80\x9a\xb3\xc7\xde\xf1";
 
 } // namespace
 
@@ -125,6 +134,20 @@ bool InstrumentModel::sleeping() {
     return false;
 }
 
+Reply InstrumentModel::measured(
+    std::string record, std::size_t keep, std::string_view ending, int pauseMs) const {
+    const std::size_t body = record.size() - ending.size();
+    if (faulty_ && behaviour_.garbage) {
+        for (std::size_t i = keep + (body - keep) / 2; i < body; ++i) {
+            record[i] = kNoise[(i * 7) % kNoise.size()];
+        }
+    }
+    if (faulty_ && behaviour_.shortRecords) {
+        record = record.substr(0, keep + (body - keep) / 2) + std::string(ending);
+    }
+    return { record, pauseMs, true };
+}
+
 std::vector<Reply> InstrumentModel::receive(char byte) {
     switch (family_) {
     case Family::CE2180:
@@ -174,7 +197,7 @@ std::vector<Reply> InstrumentModel::receive(char byte) {
 
 std::vector<Reply> InstrumentModel::command(const std::string &text) {
     commands_.push_back(text);
-    if (behaviour_.silent) {
+    if (faulty_ && behaviour_.silent) {
         return {};
     }
     switch (family_) {
@@ -216,7 +239,7 @@ std::vector<Reply> InstrumentModel::ce7000(const std::string &text) {
             record.replace(10 * i + 10, 7, fixed(curve_[i - 1], 7, 2));
         }
         record.replace(419, 3, "\r\n>");
-        return { { record, 100 } };
+        return { measured(record, 2, "\r\n>", 100) };
     }
     return {};
 }
@@ -247,7 +270,7 @@ std::vector<Reply> InstrumentModel::ce2180(const std::string &text) {
         block = padded(block, 290, "\r\n");
         // The data block follows the status after the measuring time, so the
         // program reads the two apart.
-        return { { padded("11 MEASURED", 18, "\r\n") }, { block, 300 } };
+        return { { padded("11 MEASURED", 18, "\r\n") }, measured(block, 0, "\r\n", 300) };
     }
     return {};
 }
@@ -275,7 +298,7 @@ std::vector<Reply> InstrumentModel::xth(const std::string &text) {
         for (int i = 1; i <= 40; ++i) {
             record.replace(8 * i + 10, 6, fixed(curve_[i - 1], 6, 2));
         }
-        return { { record + "\r\n>", 100 } };
+        return { measured(record + "\r\n>", 2, "\r\n>", 100) };
     }
     return { { "?\r\n>" } };
 }
@@ -305,7 +328,7 @@ std::vector<Reply> InstrumentModel::ci(const std::string &text) {
         for (const double value : curve_) {
             record += "," + fixed(value, 7, 3);
         }
-        return { { record + "\r\n>", 100 } };
+        return { measured(record + "\r\n>", 0, "\r\n>", 100) };
     }
     return { { "?\r\n>" } };
 }
@@ -326,7 +349,7 @@ std::vector<Reply> InstrumentModel::spectrolino(const std::string &text) {
         for (int k = 1; k <= 36; ++k) {
             record += fixed(curve_[k + 1] / 100, 6, 4) + " ";
         }
-        return { { record + "\r\n", 100 } };
+        return { measured(record + "\r\n", 0, "\r\n", 100) };
     }
     return { { ": 99 UNKNOWN\r\n" } };
 }

@@ -31,11 +31,14 @@ struct Behaviour {
     bool uncalibrated = false; // until a white calibration
     int asleep = 0; // wake-ups (pings) ignored first
     bool silent = false; // answers nothing at all
+    bool garbage = false; // measurement records turn to noise halfway
+    bool shortRecords = false; // measurement records stop halfway, then end properly
 };
 
 struct Reply {
     std::string text;
     int pauseMs = 0; // time the instrument takes before this reply
+    bool record = false; // carries the measured values
 };
 
 class InstrumentModel {
@@ -46,6 +49,10 @@ public:
     [[nodiscard]] std::vector<Reply> receive(char byte);
     // The commands understood so far, for a verbose log.
     [[nodiscard]] const std::vector<std::string> &commands() const { return commands_; }
+    // Whether the faults of the behaviour (silent, garbage, short records)
+    // act now; on from the start. Sleeping and the calibration state are the
+    // instrument's own and do not depend on it.
+    void setFaulty(bool faulty) { faulty_ = faulty; }
 
 private:
     std::vector<Reply> command(const std::string &text);
@@ -56,11 +63,16 @@ private:
     std::vector<Reply> spectrolino(const std::string &text);
     // True when a wake-up should go unanswered (the instrument sleeps).
     bool sleeping();
+    // A measurement record (ending included) as sent, with the faults that
+    // act now: the first `keep` characters (a status) and the ending stay.
+    [[nodiscard]] Reply measured(
+        std::string record, std::size_t keep, std::string_view ending, int pauseMs) const;
 
     Family family_;
     Curve curve_;
     Behaviour behaviour_;
     bool calibrated_;
+    bool faulty_ = true;
     std::string buffer_;
     int preambleBytes_ = 0;
     std::vector<std::string> commands_;

@@ -6,15 +6,26 @@
 // stdout (the program opens that path as its serial port), or serves a real
 // serial device given with --device. It keeps the terminal side open itself,
 // so the program may open and close the port between presses.
+//
+// It can also misbehave as instruments and lines do: answer nothing, answer
+// in pieces, stall halfway through a measurement, send noise or a short
+// record, or vanish in the middle of a reply (closing its side of the line
+// and exiting, as a device that is unplugged). With --faulty-measures the
+// faults last only for the program's first presses: the simulator watches
+// its terminal side for openings, and each opening of the port is a press.
 #include "instrument_model.h"
 
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#ifdef __linux__
+#include <sys/inotify.h>
+#endif
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -24,6 +35,7 @@
 #include <iterator>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -36,7 +48,18 @@ const char *kUsage = R"(usage: tintwise-instrument-sim [options]
   --uncalibrated    report "not calibrated" until a white calibration
   --asleep N        leave the first N wake-up calls unanswered
   --silent          answer nothing at all
-  --slow MS         send each reply in 4 pieces, MS milliseconds apart
+  --slow MS         send each reply in pieces, MS milliseconds apart
+  --pieces N        with --slow, that many pieces (default 4; a piece holds
+                    at least one byte)
+  --too-slow MS     measurement records stall halfway for MS milliseconds
+  --garbage         measurement records turn to noise halfway
+  --short           measurement records stop halfway, then end properly
+  --vanish-after N  answer N commands, then vanish halfway through the next
+                    answer: close the line, remove the link and exit
+  --faulty-measures N
+                    --silent, --slow, --too-slow, --garbage and --short last
+                    only for the first N times the port is opened (presses
+                    of Measure or Calibrate); pseudo-terminal only
   --device PATH     serve this serial device instead of a pseudo-terminal
   --link PATH       also make PATH a symbolic link to the pseudo-terminal
   --verbose         log every command on stderr
@@ -47,6 +70,10 @@ struct Options {
     Family family = Family::CE7000;
     Behaviour behaviour;
     int slowMs = 0;
+    int pieces = 4;
+    int tooSlowMs = 0;
+    int vanishAfter = -1; // commands answered before vanishing; -1 never
+    int faultyMeasures = -1; // openings the faults last for; -1 all
     std::string spectrumFile;
     std::string device;
     std::string link;
@@ -96,6 +123,18 @@ Options parse(int argc, char **argv) {
             options.behaviour.silent = true;
         } else if (arg == "--slow") {
             options.slowMs = number(value());
+        } else if (arg == "--pieces") {
+            options.pieces = std::max(1, number(value()));
+        } else if (arg == "--too-slow") {
+            options.tooSlowMs = number(value());
+        } else if (arg == "--garbage") {
+            options.behaviour.garbage = true;
+        } else if (arg == "--short") {
+            options.behaviour.shortRecords = true;
+        } else if (arg == "--vanish-after") {
+            options.vanishAfter = number(value());
+        } else if (arg == "--faulty-measures") {
+            options.faultyMeasures = number(value());
         } else if (arg == "--device") {
             options.device = value();
         } else if (arg == "--link") {
@@ -107,6 +146,11 @@ Options parse(int argc, char **argv) {
         } else {
             usage(("unknown option " + arg).c_str());
         }
+    }
+    if (options.faultyMeasures >= 0 && !options.device.empty()) {
+        // The program opens the other end of the cable: its openings cannot
+        // be seen from here.
+        usage("--faulty-measures needs the pseudo-terminal, not --device");
     }
     return options;
 }
@@ -142,18 +186,103 @@ void writeAll(int fd, const std::string &text) {
     }
 }
 
-void send(int fd, const Reply &reply, int slowMs) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(reply.pauseMs));
-    if (slowMs <= 0) {
-        writeAll(fd, reply.text);
+// How replies go out while the faults act.
+struct Pacing {
+    int slowMs = 0; // between pieces
+    int pieces = 4;
+    int stallMs = 0; // halfway through a measurement record
+};
+
+void sendText(int fd, const std::string &text, const Pacing &pacing) {
+    if (pacing.slowMs <= 0 || text.empty()) {
+        writeAll(fd, text);
         return;
     }
-    const std::size_t piece = (reply.text.size() + 3) / 4;
-    for (std::size_t at = 0; at < reply.text.size(); at += piece) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(slowMs));
-        writeAll(fd, reply.text.substr(at, piece));
+    const std::size_t pieces = static_cast<std::size_t>(pacing.pieces);
+    const std::size_t piece = std::max<std::size_t>(1, (text.size() + pieces - 1) / pieces);
+    for (std::size_t at = 0; at < text.size(); at += piece) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(pacing.slowMs));
+        writeAll(fd, text.substr(at, piece));
     }
 }
+
+void send(int fd, const Reply &reply, const Pacing &pacing) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(reply.pauseMs));
+    if (reply.record && pacing.stallMs > 0) {
+        const std::size_t half = reply.text.size() / 2;
+        sendText(fd, reply.text.substr(0, half), pacing);
+        std::this_thread::sleep_for(std::chrono::milliseconds(pacing.stallMs));
+        sendText(fd, reply.text.substr(half), pacing);
+        return;
+    }
+    sendText(fd, reply.text, pacing);
+}
+
+// The first half of the bytes of an answer, in its replies.
+std::vector<Reply> firstHalf(std::vector<Reply> replies) {
+    std::size_t total = 0;
+    for (const Reply &reply : replies) {
+        total += reply.text.size();
+    }
+    std::size_t left = total / 2;
+    std::vector<Reply> half;
+    for (Reply &reply : replies) {
+        if (left == 0) {
+            break;
+        }
+        reply.text.resize(std::min(left, reply.text.size()));
+        left -= reply.text.size();
+        half.push_back(std::move(reply));
+    }
+    return half;
+}
+
+// Counts the times the terminal side is opened, by a watch on its device
+// node. Our own hold on it was taken before the watch began, so every
+// opening counted is the program's.
+class OpeningWatch {
+public:
+    explicit OpeningWatch(const std::string &path) {
+#ifdef __linux__
+        fd_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        if (fd_ >= 0 && ::inotify_add_watch(fd_, path.c_str(), IN_OPEN) < 0) {
+            ::close(fd_);
+            fd_ = -1;
+        }
+#else
+        (void)path;
+#endif
+    }
+    [[nodiscard]] bool watching() const {
+        return fd_ >= 0;
+    }
+    // The openings so far. An opening is recorded before the opener's
+    // first write returns, so reading this after data arrived counts the
+    // opening that sent it.
+    int openings() {
+#ifdef __linux__
+        alignas(inotify_event) char events[4096];
+        for (;;) {
+            const ssize_t n = fd_ < 0 ? -1 : ::read(fd_, events, sizeof events);
+            if (n <= 0) {
+                break;
+            }
+            for (ssize_t at = 0; at < n;) {
+                const auto *event = reinterpret_cast<const inotify_event *>(events + at);
+                if (event->mask & IN_OPEN) {
+                    ++openings_;
+                }
+                at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+            }
+        }
+#endif
+        return openings_;
+    }
+
+private:
+    int fd_ = -1;
+    int openings_ = 0;
+};
 
 std::string linkPath; // removed again when the simulator is stopped
 
@@ -162,6 +291,22 @@ void stop(int) {
         ::unlink(linkPath.c_str());
     }
     _exit(0);
+}
+
+// The device goes away: both our hold on the terminal side and the line
+// itself are closed, so the program's port sees a hang-up. A hang-up
+// throws away what the terminal side has not read yet, so the bytes sent
+// just before are given a moment to be read, as from a device that is
+// unplugged a moment after it began to answer.
+[[noreturn]] void vanish(int fd, int keepOpen) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    if (keepOpen >= 0) {
+        ::close(keepOpen);
+    }
+    ::close(fd);
+    std::fputs("sim: vanished\n", stderr);
+    stop(0);
+    std::abort(); // not reached: stop exits
 }
 
 } // namespace
@@ -233,6 +378,13 @@ int main(int argc, char **argv) {
     ::signal(SIGTERM, stop);
     ::signal(SIGHUP, stop);
 
+    OpeningWatch watch(path);
+    if (options.faultyMeasures >= 0 && !watch.watching()) {
+        std::fprintf(
+            stderr, "tintwise-instrument-sim: cannot watch %s for openings\n", path.c_str());
+        return 1;
+    }
+
     std::printf("%s\n", path.c_str());
     std::fflush(stdout);
 
@@ -259,15 +411,37 @@ int main(int argc, char **argv) {
             }
             break;
         }
-        for (ssize_t i = 0; i < n; ++i) {
-            for (const Reply &reply : model.receive(buffer[i])) {
-                send(fd, reply, options.slowMs);
+        const int openings = watch.openings();
+        const bool faulty = options.faultyMeasures < 0 || openings <= options.faultyMeasures;
+        model.setFaulty(faulty);
+        const Pacing pacing
+            = faulty ? Pacing { options.slowMs, options.pieces, options.tooSlowMs } : Pacing {};
+        if (options.verbose) {
+            static int logged = 0;
+            for (; logged < openings; ++logged) {
+                std::fprintf(stderr, "sim: port opened (%d)%s\n", logged + 1,
+                    faulty ? "" : ", answering well");
             }
-            if (options.verbose && !model.commands().empty()) {
+        }
+        for (ssize_t i = 0; i < n; ++i) {
+            std::vector<Reply> replies = model.receive(buffer[i]);
+            if (options.verbose) {
                 static std::size_t logged = 0;
                 for (; logged < model.commands().size(); ++logged) {
                     std::fprintf(stderr, "sim: command \"%s\"\n", model.commands()[logged].c_str());
                 }
+            }
+            // The command after the last one answered: half its answer, then gone.
+            const bool last = options.vanishAfter >= 0
+                && model.commands().size() > static_cast<std::size_t>(options.vanishAfter);
+            if (last) {
+                replies = firstHalf(std::move(replies));
+            }
+            for (const Reply &reply : replies) {
+                send(fd, reply, pacing);
+            }
+            if (last) {
+                vanish(fd, keepOpen);
             }
         }
     }
