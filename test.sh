@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test with CTest.
-# Then builds the text and engine tests once more with AddressSanitizer and
-# UndefinedBehaviorSanitizer and runs them. Fails on any failure.
+# Installs what is missing, builds everything and runs every test with CTest,
+# builds and tries the Debian package, runs the whole suite again under the
+# sanitizers, and runs each fuzzer for a while where clang is installed.
+# Fails on any failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -20,8 +21,16 @@ ctest --test-dir build --output-on-failure -j "$jobs"
 # The Debian package: built, unpacked into a scratch root, started there.
 ./scripts/test-package.sh build
 
+# The whole suite again - windows, instruments on real pseudo-terminals and
+# all - under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer
+# (float-to-integer overflow included). Any report fails the run.
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    -DTW_WITH_QT=OFF -DTW_SANITIZE=ON -DTW_BENCH=OFF >/dev/null
+    -DTW_WITH_QT=ON -DTW_SANITIZE=ON -DTW_BENCH=OFF >/dev/null
 cmake --build build-asan -j "$jobs"
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+    LSAN_OPTIONS=suppressions="$PWD/scripts/lsan.supp" \
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+# Each fuzzer for a bounded time, where clang is installed.
+./scripts/fuzz.sh 20

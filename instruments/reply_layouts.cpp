@@ -7,6 +7,9 @@
 #include "text/columns.h"
 #include "text/numbers.h"
 
+#include <cmath>
+#include <limits>
+
 namespace tw::instruments {
 
 std::optional<float> numberAt(std::string_view reply, std::size_t position, std::size_t length) {
@@ -15,7 +18,9 @@ std::optional<float> numberAt(std::string_view reply, std::size_t position, std:
         return std::nullopt;
     }
     double value = 0;
-    if (!text::parseNumber(*field, value)) {
+    // A number a float cannot hold is no reflectance: the reply is damaged.
+    if (!text::parseNumber(*field, value)
+        || !(std::fabs(value) <= std::numeric_limits<float>::max())) {
         return std::nullopt;
     }
     return static_cast<float>(value);
@@ -72,7 +77,9 @@ bool parseCi(std::string_view reply, engine::Spectrum &out) {
 bool parseSpectrolino(std::string_view reply, engine::Spectrum &out) {
     for (int k = 1; k <= 36; ++k) {
         const auto value = numberAt(reply, std::size_t(7 * k + 4), 6);
-        if (!value) {
+        // The instrument sends fractions; one that makes no percentage a
+        // float can hold is a damaged reply.
+        if (!value || !std::isfinite(100 * *value)) {
             return false;
         }
         out[k + 2] = 100 * *value;

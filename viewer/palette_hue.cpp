@@ -7,6 +7,8 @@
 
 #include <array>
 #include <cctype>
+#include <cmath>
+#include <limits>
 
 namespace tw::viewer {
 
@@ -42,7 +44,12 @@ float paletteHueNumber(std::string_view hueText) {
             if (hue.ends_with(f.name)) {
                 const std::string_view step
                     = std::string_view(hue).substr(0, hue.size() - f.name.size());
-                return static_cast<float>(text::leadingNumber(step) + f.offset);
+                const double number = text::leadingNumber(step) + f.offset;
+                // A number no float can hold counts as none, like a text
+                // with no number: the dot stays on the circle.
+                return std::fabs(number) <= std::numeric_limits<float>::max()
+                    ? static_cast<float>(number)
+                    : 0.0f;
             }
         }
     }

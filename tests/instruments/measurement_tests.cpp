@@ -221,6 +221,14 @@ INSTANTIATE_TEST_SUITE_P(Table, MeasureFailure,
                 s.answer("M\r", record);
             },
             "error in Measurement", "", true },
+        FailureRow { "CE7000ValueBeyondFloat", "CE7000",
+            [](auto &s, auto &) {
+                s.answer("R", ">");
+                std::string record = ce7000Record();
+                record.replace(40, 7, "   1e39"); // slot 3: no float holds it
+                s.answer("M\r", record);
+            },
+            "error in Measurement", "", true },
         FailureRow { "CE7000RecordNeverComplete", "CE7000",
             [](auto &s, auto &) {
                 s.answer("R", ">");
