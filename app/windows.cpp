@@ -2,11 +2,13 @@
 
 #include "imaging/imaging.h"
 #include "screen/screen_host.h"
+#include "viewer/viewer.h"
 
 namespace tw::app {
 
 void attachWindows(screen::ScreenHost &screen) {
     imaging::attachImaging(screen);
+    viewer::attachViewer(screen);
 }
 
 } // namespace tw::app
