@@ -1,11 +1,13 @@
 #include "app/windows.h"
 
+#include "imaging/imaging.h"
 #include "screen/screen_host.h"
 #include "viewer/viewer.h"
 
 namespace tw::app {
 
 void attachWindows(screen::ScreenHost &screen) {
+    imaging::attachImaging(screen);
     viewer::attachViewer(screen);
 }
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks: engine conversions per second, the
-# conversion screen's entry cycle, start-up and "Make Table", the 3D
-# viewer's redraw and palette load, and the
-# command-line converter on 100,000 lines.
+# conversion screen's entry cycle, start-up and "Make Table", the image
+# palette, the 3D viewer's redraw and palette load, and the command-line
+# converter on 100,000 lines.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build-bench}
@@ -14,6 +14,11 @@ cmake --build "$build" >/dev/null
 # start-up to the first converted colour, and "Make Table".
 if [ -x "$build/bench/screen_bench" ]; then
     "$build/bench/screen_bench" --benchmark_min_time=0.5
+fi
+# The image palette of a 1000 x 1000 picture at granularity 10 (10,000
+# blocks), and a block's conversion and palette append on their own.
+if [ -x "$build/bench/imaging_bench" ]; then
+    "$build/bench/imaging_bench" --benchmark_min_time=0.5
 fi
 # The 3D viewer: one redraw at 100 to 10000 dots (it redraws every 10 ms),
 # and a 10000-row palette load.

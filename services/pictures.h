@@ -6,6 +6,7 @@
 #include <QSize>
 
 #include <string>
+#include <vector>
 
 namespace tw::services {
 
@@ -20,8 +21,12 @@ class Pictures {
 public:
     virtual ~Pictures() = default;
 
-    // Reads a JPEG or PNG file (by content, not by name).
+    // Reads a picture file in any format the platform's readers know (JPEG,
+    // PNG, BMP, GIF ...), told by its content, not by its name.
     [[nodiscard]] virtual PictureResult load(const std::string &path) = 0;
+    // The file suffixes of those formats, lower case without the point
+    // ("jpg", "png" ...), for the filters of file dialogs.
+    [[nodiscard]] virtual std::vector<std::string> readableSuffixes() const = 0;
     // The clipboard's bitmap; a null image when it holds none.
     [[nodiscard]] virtual QImage clipboardImage() = 0;
     // Width and height of the screen in pixels.

@@ -22,6 +22,14 @@ PictureResult QtPictures::load(const std::string &path) {
     return { image.convertToFormat(QImage::Format_RGB32), {} };
 }
 
+std::vector<std::string> QtPictures::readableSuffixes() const {
+    std::vector<std::string> out;
+    for (const QByteArray &format : QImageReader::supportedImageFormats()) {
+        out.push_back(format.toLower().toStdString());
+    }
+    return out;
+}
+
 QImage QtPictures::clipboardImage() {
     QClipboard *clipboard = QGuiApplication::clipboard();
     if (!clipboard) {

@@ -8,6 +8,7 @@ namespace tw::services {
 class QtPictures : public Pictures {
 public:
     [[nodiscard]] PictureResult load(const std::string &path) override;
+    [[nodiscard]] std::vector<std::string> readableSuffixes() const override;
     [[nodiscard]] QImage clipboardImage() override;
     [[nodiscard]] QSize screenSize() const override;
 };

@@ -7,6 +7,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace tw::services {
 
@@ -17,6 +18,10 @@ public:
     void setScreenSize(QSize size) { screen_ = size; }
 
     [[nodiscard]] PictureResult load(const std::string &path) override;
+    // The readers of a plain Qt build.
+    [[nodiscard]] std::vector<std::string> readableSuffixes() const override {
+        return { "bmp", "gif", "jpeg", "jpg", "png", "ppm" };
+    }
     [[nodiscard]] QImage clipboardImage() override { return clipboard_; }
     [[nodiscard]] QSize screenSize() const override { return screen_; }
 

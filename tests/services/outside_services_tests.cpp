@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
 #include <stdexcept>
 #include <string>
@@ -133,6 +134,19 @@ TEST_F(QtPicturesTest, LoadsJpeg) {
     const PictureResult loaded = pictures.load(path("TestImage.jpg"));
     ASSERT_TRUE(loaded.ok()) << loaded.error;
     EXPECT_EQ(loaded.image.size(), QSize(64, 48));
+}
+
+TEST_F(QtPicturesTest, ReadsEveryFormatItNamesBesideJpeg) {
+    const std::vector<std::string> suffixes = pictures.readableSuffixes();
+    for (const char *wanted : { "jpg", "png", "bmp" }) {
+        EXPECT_NE(std::find(suffixes.begin(), suffixes.end(), wanted), suffixes.end()) << wanted;
+    }
+    QImage image(7, 5, QImage::Format_RGB32);
+    image.fill(QColor(40, 80, 160));
+    ASSERT_TRUE(image.save(dir.filePath("leaf.bmp"), "BMP"));
+    const PictureResult loaded = pictures.load(path("leaf.bmp"));
+    ASSERT_TRUE(loaded.ok()) << loaded.error;
+    EXPECT_EQ(ui::fromQRgb(loaded.image.pixel(6, 4)), ui::rgb(40, 80, 160));
 }
 
 TEST_F(QtPicturesTest, MissingOrDamagedFileFailsWithAReason) {

@@ -1,0 +1,189 @@
+// The palette of a whole picture: one row per n x n block, written through
+// the conversion screen's palette writer exactly as "Save to Palette" writes
+// a row, each block's average colour converted by the screen's RGB entry.
+//
+// The questions: the palette's file name (upper-cased, ".CSV" added), then
+// the granularity n until the block count is at most 10,000 (the 3D viewer's
+// capacity) and the user says Yes. Cancel at either question ends the build
+// before any file is touched; an answer that is not a whole number of at
+// least 1, or one that leaves no whole block, is asked again.
+//
+// The file is created empty first, so a palette of the same name is replaced
+// rather than extended. A block whose colour has no Munsell notation gives no
+// row (the writer refuses it); the build counts such blocks and says so at
+// the end. If the writer cannot write the file, the build stops there.
+//
+// The blocks are read from the picture as it was when the build started;
+// loading another picture is not offered until the build ends.
+#include "imaging/form2.h"
+
+#include "imaging/block_average.h"
+#include "imaging/palette_grid.h"
+#include "imaging/texts.h"
+#include "screen/screen_host.h"
+#include "services/dialogs.h"
+#include "text/numbers.h"
+#include "text/textfile.h"
+#include "ui/drawing_surface.h"
+#include "ui/menuitem.h"
+#include "ui/textbox.h"
+
+#include <cmath>
+
+namespace tw::imaging {
+
+namespace {
+
+using services::Answer;
+using services::Buttons;
+using services::Icon;
+
+// The granularity is a 16-bit number.
+constexpr double maxGranularity = 32767;
+
+} // namespace
+
+void Form2::mnuMakePalette_Click() {
+    if (busy_ || building_) {
+        return;
+    }
+    if (paletteMade_) {
+        screen_.dialogs().messageBox("Palette already made - reload or load new picture");
+        return;
+    }
+    if (!Picture1->hasPicture()) {
+        screen_.dialogs().messageBox("There is no picture to make a palette of: load a picture or "
+                                     "take one from the clipboard first.",
+            Buttons::Ok, caption(), Icon::Information);
+        return;
+    }
+    // Made as soon as it starts: a build stopped at a question counts too.
+    paletteMade_ = true;
+    if (BuildPalette() == Build::Failed) {
+        paletteMade_ = false;
+        return;
+    }
+    mnuView3DPalette->setVisible(true);
+}
+
+Form2::Build Form2::BuildPalette() {
+    services::Dialogs &dialogs = screen_.dialogs();
+    int n = 10;
+    const std::string answer = dialogs.inputBox(
+        "Enter file name for palette ", "Palette Generation", screen_.paletteFileName());
+    screen_.setPaletteFileName(answer);
+    if (answer.empty()) {
+        return Build::Stopped;
+    }
+    const std::string fileName = paletteFileOfAnswer(answer);
+    screen_.setPaletteFileName(fileName);
+
+    const QImage picture = Picture1->image();
+    PaletteGrid grid;
+    for (;;) {
+        const std::string reply
+            = dialogs.inputBox("Granularity (average of pixels n x n)", {}, std::to_string(n));
+        if (reply.empty()) {
+            return Build::Stopped;
+        }
+        double value = 0;
+        if (!text::parseNumber(reply, value) || !(std::fabs(value) <= maxGranularity)) {
+            continue;
+        }
+        const auto whole = text::roundHalfEven(value);
+        if (whole < 1) {
+            continue;
+        }
+        n = static_cast<int>(whole);
+        grid = paletteGrid(picture.width(), picture.height(), n);
+        const long long total = grid.total();
+        if (total > maxPaletteBlocks) {
+            dialogs.messageBox(
+                "Too many pixels " + signPadded(total) + " Maximun 10,000 - increase granularity ");
+            continue;
+        }
+        if (total == 0) {
+            continue;
+        }
+        if (dialogs.messageBox(
+                "Total Pixels " + signPadded(total) + "   Generate Palette", Buttons::YesNo)
+            == Answer::Yes) {
+            break;
+        }
+    }
+
+    std::string error;
+    if (!text::writeFile(screen_.filePath(fileName).string(), "", error)) {
+        dialogs.messageBox("The palette " + fileName + " could not be created: " + error,
+            Buttons::Ok, "Palette Generation", Icon::Warning);
+        return Build::Failed;
+    }
+
+    activate();
+    Text1->setBackColor(ui::rgb(255, 255, 0));
+    setBuilding(true);
+    blocksWithoutRow_ = 0;
+    const int blockPixels = n * n;
+    for (int x0 = 0; x0 <= grid.W - n; x0 += n) {
+        for (int y0 = 0; y0 <= grid.H - n; y0 += n) {
+            const BlockSums block = blockSums(picture, x0, y0, n, n);
+            screen_.setTexts(screen::Boxes::Rgb,
+                { std::to_string(blockAverage(block.sum[0], blockPixels)),
+                    std::to_string(blockAverage(block.sum[1], blockPixels)),
+                    std::to_string(blockAverage(block.sum[2], blockPixels)) });
+            screen_.Command6_Click();
+            screen_.setPaletteTag(signPadded(x0) + signPadded(y0));
+            float mode = 1.0f;
+            if (screen_.SaveData(mode)) {
+                continue;
+            }
+            if (screen_.paletteFileName().empty()) {
+                // The writer could not write the file; it has said why and
+                // given up the name.
+                Text1->setText("Palette stopped: " + fileName + " could not be written");
+                Text1->setBackColor(ui::rgb(255, 255, 255));
+                setBuilding(false);
+                return Build::Failed;
+            }
+            ++blocksWithoutRow_;
+        }
+        Text1->setText("Building Palette " + signPadded((grid.W - x0) / n));
+        if (isVisible()) {
+            // The screen's conversion may have raised another window.
+            activate();
+        }
+        dialogs.yield();
+    }
+
+    std::string done = "Palette Done and saved as " + fileName;
+    if (blocksWithoutRow_ > 0) {
+        done += "  (" + std::to_string(blocksWithoutRow_)
+            + (blocksWithoutRow_ == 1 ? " block has" : " blocks have")
+            + " no Munsell notation and no row)";
+    }
+    Text1->setText(done);
+    Text1->setBackColor(ui::rgb(0, 255, 0));
+    drawGrid(grid.W, grid.H, n);
+    setBuilding(false);
+    return Build::Done;
+}
+
+void Form2::drawGrid(int W, int H, int n) {
+    const QSize size = Picture1->pixelSize();
+    const ui::Rgb24 black = ui::rgb(0, 0, 0);
+    for (int x0 = 0; x0 <= W - n; x0 += n) {
+        Picture1->line(x0, 0, x0, size.height() - 1, black);
+    }
+    for (int y0 = 0; y0 <= H - n; y0 += n) {
+        Picture1->line(0, y0, size.width() - 1, y0, black);
+    }
+}
+
+void Form2::setBuilding(bool building) {
+    building_ = building;
+    mnuLoadPicture->setEnabled(!building);
+    mnuGetClip->setEnabled(!building);
+    mnuMakePalette->setEnabled(!building);
+}
+
+} // namespace tw::imaging
