@@ -3,6 +3,7 @@
 #include "charts/book.h"
 #include "charts/book2.h"
 #include "charts/cchecker.h"
+#include "charts/ctol.h"
 
 namespace tw::charts {
 
@@ -14,6 +15,8 @@ void attachCharts(screen::ScreenHost &screen) {
         ScreenWindow::ValuePage, [&screen] { return std::make_unique<book2>(screen); });
     screen.windows().attach(
         ScreenWindow::ColorChecker, [&screen] { return std::make_unique<CChecker>(screen); });
+    screen.windows().attach(
+        ScreenWindow::ToleranceSet, [&screen] { return std::make_unique<CTol>(screen); });
 }
 
 } // namespace tw::charts
