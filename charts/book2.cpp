@@ -55,10 +55,10 @@ book2::book2(screen::ScreenHost &screen)
     }
     // The scale reads down the bar, one Value a line, as the bar runs from
     // 9.5 at its top to 1 at its bottom.
-    Label2 = &add<ui::Label>(TwipRect { 8160, 240, 300, 2400 }, "10 9   8  7  6  5  4  3  2  1");
+    Label2 = &add<ui::Label>(TwipRect { 8280, 330, 210, 2100 }, "10 9   8  7  6  5  4  3  2  1");
     Label2->setWordWrap(true);
     Label2->setAlignment(ui::Alignment::Right);
-    VScroll1 = &add<ui::ScrollBar>(TwipRect { 8520, 240, 255, 2400 }, Qt::Vertical, 950, 100);
+    VScroll1 = &add<ui::ScrollBar>(TwipRect { 8520, 240, 255, 2280 }, Qt::Vertical, 950, 100);
     VScroll1->setSmallChange(10);
     VScroll1->setLargeChange(100);
     (void)VScroll1->setValue(100);
