@@ -4,8 +4,16 @@
 #include <filesystem>
 #include <iostream>
 
+#include <unistd.h>
+
 int main(int argc, char **argv) {
     std::ios::sync_with_stdio(false);
+    // Into a pipe or a file the lines go out in blocks, rather than with a
+    // flush before each line is read; on a terminal each answer shows at
+    // once.
+    if (isatty(STDOUT_FILENO) == 0) {
+        std::cin.tie(nullptr);
+    }
     std::error_code ec;
     std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec) {

@@ -2,11 +2,13 @@
 
 #include "charts/charts.h"
 #include "screen/screen_host.h"
+#include "viewer/viewer.h"
 
 namespace tw::app {
 
 void attachWindows(screen::ScreenHost &screen) {
     charts::attachCharts(screen);
+    viewer::attachViewer(screen);
 }
 
 } // namespace tw::app

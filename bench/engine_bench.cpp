@@ -1,8 +1,9 @@
-// Conversions per second on one core: Munsell to XYZ and XYZ to Munsell over
-// a spread of real colours.
+// Conversions per second on one core: Munsell to XYZ, XYZ to Munsell and its
+// exact inverse over a spread of real colours.
 #include "engine/mun2xyz.h"
 #include "engine/notation.h"
 #include "engine/xyz2mun.h"
+#include "engine/xyz2mun_exact.h"
 
 #include <benchmark/benchmark.h>
 
@@ -57,10 +58,12 @@ void BM_mun2xyz(benchmark::State &state) {
 }
 BENCHMARK(BM_mun2xyz);
 
-void BM_xyz2mun(benchmark::State &state) {
-    struct Xyz {
-        float X, Y, Z;
-    };
+struct Xyz {
+    float X, Y, Z;
+};
+
+// The spread of colours as X, Y, Z.
+std::vector<Xyz> xyzColours() {
     std::vector<Xyz> xyz;
     for (const Munsell &m : colours()) {
         float V = m.V, X, Y, Z, x = 0, y = 0;
@@ -69,6 +72,11 @@ void BM_xyz2mun(benchmark::State &state) {
             xyz.push_back({ X, Y, Z });
         }
     }
+    return xyz;
+}
+
+void BM_xyz2mun(benchmark::State &state) {
+    const std::vector<Xyz> xyz = xyzColours();
     std::size_t i = 0;
     for (auto _ : state) {
         const Xyz &c = xyz[i++ % xyz.size()];
@@ -79,5 +87,18 @@ void BM_xyz2mun(benchmark::State &state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_xyz2mun);
+
+void BM_xyz2munExact(benchmark::State &state) {
+    const std::vector<Xyz> xyz = xyzColours();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const Xyz &c = xyz[i++ % xyz.size()];
+        float H, V, C;
+        benchmark::DoNotOptimize(xyz2munExact(table(), false, c.X, c.Y, c.Z, H, V, C));
+        benchmark::DoNotOptimize(H);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_xyz2munExact);
 
 } // namespace

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks: engine conversions per second, the
-# conversion screen's entry cycle, start-up and "Make Table", and the
+# conversion screen's entry cycle, start-up and "Make Table", the 3D
+# viewer's redraw and palette load, and the
 # command-line converter on 100,000 lines.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,6 +15,11 @@ cmake --build "$build" >/dev/null
 if [ -x "$build/bench/screen_bench" ]; then
     "$build/bench/screen_bench" --benchmark_min_time=0.5
 fi
+# The 3D viewer: one redraw at 100 to 10000 dots (it redraws every 10 ms),
+# and a 10000-row palette load.
+if [ -x "$build/bench/viewer_bench" ]; then
+    "$build/bench/viewer_bench" --benchmark_min_time=0.5
+fi
 # The chart windows: hue page fill, value page drawing, tolerance set
 # rebuild, ColorChecker fill, and the Munsell entry cycle with all four on.
 if [ -x "$build/bench/charts_bench" ]; then
@@ -26,7 +32,10 @@ trap 'rm -f "$input"' EXIT
 awk 'BEGIN { srand(7); for (i = 0; i < 100000; i++) {
         Y = 3 + 80 * rand(); x = 0.25 + 0.15 * rand(); y = 0.27 + 0.15 * rand();
         printf "%.4f %.4f %.4f\n", x * Y / y, Y, (1 - x - y) * Y / y } }' > "$input"
-start=$(date +%s.%N)
-"$build/app/tintwise-convert" to-munsell --table data/Muncie.dat < "$input" > /dev/null || true
-end=$(date +%s.%N)
-echo "tintwise-convert to-munsell, 100000 lines: $(echo "$end - $start" | bc) s"
+for mode in "" "--exact"; do
+    start=$(date +%s.%N)
+    "$build/app/tintwise-convert" to-munsell $mode --table data/Muncie.dat < "$input" > /dev/null 2>&1 || true
+    end=$(date +%s.%N)
+    echo "tintwise-convert to-munsell $mode, 100000 lines: $(echo "$end - $start" | bc) s," \
+        "$(echo "100000 / ($end - $start)" | bc) lines/s"
+done

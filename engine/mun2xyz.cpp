@@ -1,7 +1,8 @@
 // Interpolation in the renotation table.
 //
 // Table units: hh = H / 2.5, vv = V, cc = C / 2; the cell is (floor(vv),
-// floor(hh), floor(cc)) and its seven neighbours. x and y are interpolated
+// floor(hh), floor(cc)) and those of its seven neighbours that carry weight.
+// x and y are interpolated
 // linearly, a + (b - a) * f, first along hue, then chroma, then value, in
 // single precision. Y = value2y(V); X = Y x / y; Z = Y / y - X - Y.
 #include "engine/mun2xyz.h"
@@ -32,6 +33,12 @@ Mun2XyzStatus mun2xyz(const RenotationTable &table, Illuminant illuminant, bool 
     const float hh = H / 2.5f;
     const float vv = V;
     const float cc = C / 2.0f;
+    // The indices are taken in float first: a hue, Value or Chroma far
+    // beyond the table (1e10) has no int of its own.
+    if (!(hh >= 0.0f && hh < RenotationTable::hues) || !(vv >= 0.0f && vv < RenotationTable::values)
+        || !(cc >= 0.0f && cc < RenotationTable::chromas)) {
+        return Mun2XyzStatus::OutOfRange;
+    }
     const int ih = static_cast<int>(std::floor(hh));
     const int iv = static_cast<int>(std::floor(vv));
     const int ic = static_cast<int>(std::floor(cc));
@@ -42,13 +49,18 @@ Mun2XyzStatus mun2xyz(const RenotationTable &table, Illuminant illuminant, bool 
     const float fv = vv - static_cast<float>(iv);
     const float fc = cc - static_cast<float>(ic);
 
-    // corner[dv][dc][dh][component]
+    // corner[dv][dc][dh][component]. A neighbour whose fraction is 0 has no
+    // weight: it stands in for itself at the lower index, so that a colour
+    // at the last Chroma of its row (or on the last hue or Value of the
+    // data) needs no sample beyond it. a + (b - a) * 0 is a either way.
+    const int reach[3] = { fv != 0.0f ? 1 : 0, fc != 0.0f ? 1 : 0, fh != 0.0f ? 1 : 0 };
     float corner[2][2][2][2];
     for (int dv = 0; dv < 2; ++dv) {
         for (int dc = 0; dc < 2; ++dc) {
             for (int dh = 0; dh < 2; ++dh) {
+                const int v = iv + dv * reach[0], c = ic + dc * reach[1], h = ih + dh * reach[2];
                 for (int k = 0; k < 2; ++k) {
-                    corner[dv][dc][dh][k] = table.at(iv + dv, ih + dh, ic + dc, k) / 10000.0f;
+                    corner[dv][dc][dh][k] = table.at(v, h, c, k) / 10000.0f;
                 }
                 if (corner[dv][dc][dh][0] == 0.0f) {
                     X = Y = Z = 0.0f;

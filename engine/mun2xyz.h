@@ -9,10 +9,15 @@
 
 namespace tw::engine {
 
+// The highest Chroma the table holds.
+inline constexpr float tableChromaLimit = 32.0f;
+
 enum class Mun2XyzStatus {
     Ok,
-    // The cell lies beyond the renotation data (a corner with x = 0):
-    // X = Y = Z = 0, x and y as the caller had them. Not an error.
+    // The colour lies beyond the renotation data (a corner it needs has
+    // x = 0): X = Y = Z = 0, x and y as the caller had them. Not an error.
+    // Above Chroma 32 (tableChromaLimit) this is always so: the table stops
+    // there.
     OutsideData,
     // A negative hue, Value or Chroma, a hue beyond 102.5 or a Chroma of 60
     // or more puts an index outside the table, or the adaptation failed.

@@ -17,13 +17,15 @@
 namespace tw::engine {
 
 std::string hconvert(float h) {
-    int b = static_cast<int>(std::floor((static_cast<double>(h) - 0.001) / 10.0));
-    if (b < 0) {
-        b = 0;
+    // The family index stays a double until it is known to name a family:
+    // a hue number beyond about 2e10 has no int of its own.
+    double b = std::floor((static_cast<double>(h) - 0.001) / 10.0);
+    if (b < 0.0) {
+        b = 0.0;
     }
     const float s = h - 10.0f * static_cast<float>(b);
     std::string textOut = text::formatPattern(s, "##.00");
-    if (b <= 10) {
+    if (b <= 10.0) {
         textOut += huenames[static_cast<std::size_t>(b)];
     }
     return textOut;

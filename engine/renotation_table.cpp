@@ -6,6 +6,8 @@
 // interpolate towards 10RP.
 #include "engine/renotation_table.h"
 
+#include "engine/cell_index.h"
+
 #include "text/numbers.h"
 #include "text/textfile.h"
 
@@ -85,7 +87,16 @@ bool RenotationTable::loadText(std::string_view text, const std::string &name, s
         }
     }
     loaded_ = true;
+    cells_ = std::make_shared<const CellIndex>(*this);
     return true;
+}
+
+const CellIndex &RenotationTable::cells() const {
+    if (cells_) {
+        return *cells_;
+    }
+    static const CellIndex empty { RenotationTable() };
+    return empty;
 }
 
 bool RenotationTable::loadFile(const std::string &path, std::string &error) {

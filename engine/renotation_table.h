@@ -11,10 +11,13 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace tw::engine {
+
+class CellIndex;
 
 // Chromaticity of illuminant C with the 1931 observer: the neutral point.
 inline constexpr float neutralX = 0.3101f;
@@ -47,12 +50,17 @@ public:
 
     [[nodiscard]] bool loaded() const { return loaded_; }
 
+    // The cells of the table laid out for the cell search of xyz2mun
+    // (built on loading; an empty table has no usable cell).
+    [[nodiscard]] const CellIndex &cells() const;
+
 private:
     [[nodiscard]] static constexpr std::size_t index(int v, int h, int c, int k) {
         return ((static_cast<std::size_t>(v) * hues + h) * chromas + c) * 2 + k;
     }
     std::array<std::int16_t, values * hues * chromas * 2> data_ {};
     bool loaded_ = false;
+    std::shared_ptr<const CellIndex> cells_;
 };
 
 } // namespace tw::engine

@@ -13,7 +13,17 @@
 //
 // The point-in-cell test accepts points within 1e-6 of an edge, so that a
 // chromaticity computed from a renotation point lands in a cell even when the
-// last-place rounding of X / (X + Y + Z) puts it a hair outside.
+// last-place rounding of X / (X + Y + Z) puts it a hair outside. A point the
+// search admitted stays admitted in the bisection: a step that finds it in
+// neither half keeps the half on its side of the splitting line. (Each half
+// is tested whole, and its stretches of the cell's own edges end at rounded
+// midpoints that tilt them; a point within the tolerance outside the cell
+// can fall outside both halves, and was once carried to the far side of the
+// cell, a whole hue or chroma step off.)
+//
+// The cell search skips columns and cells whose box (CellIndex) shows that
+// inquad would refuse the point; it still tries the remaining cells in the
+// same order, so it finds the cell a full scan finds.
 #include "engine/xyz2mun.h"
 
 #include "engine/notation.h"
@@ -24,15 +34,10 @@ namespace tw::engine {
 
 namespace {
 
-constexpr float edgeTolerance = 1e-6f;
 constexpr float levelWeightFloor = 1e-4f;
 
 Point corner(const RenotationTable &table, int v, int h, int c) {
     return { table.at(v, h, c, 0) / 10000.0f, table.at(v, h, c, 1) / 10000.0f };
-}
-
-bool present(Point p) {
-    return p.x != 0.0f && p.y != 0.0f;
 }
 
 Point mid(Point a, Point b) {
@@ -53,10 +58,11 @@ bool outside(Point P, Point E1, Point E2) {
     if (cross <= 0.0f) {
         return false;
     }
-    // cross > tolerance * |E1 E2|, compared squared to spare the root.
+    // cross > tolerance * |E1 E2|, compared squared to spare the root. A NaN
+    // point is outside every edge.
     const float dx = E2.x - E1.x;
     const float dy = E2.y - E1.y;
-    return cross * cross > edgeTolerance * edgeTolerance * (dx * dx + dy * dy);
+    return !(cross * cross <= edgeTolerance * edgeTolerance * (dx * dx + dy * dy));
 }
 
 struct Cell {
@@ -74,6 +80,35 @@ Cell loadCell(const RenotationTable &table, int v, int h, int c) {
     cell.p01 = corner(table, v, h, c + 1);
     cell.p11 = corner(table, v, h + 1, c + 1);
     return cell;
+}
+
+bool sameCell(const Cell &a, const Cell &b) {
+    return a.p00.x == b.p00.x && a.p00.y == b.p00.y && a.p10.x == b.p10.x && a.p10.y == b.p10.y
+        && a.p11.x == b.p11.x && a.p11.y == b.p11.y && a.p01.x == b.p01.x && a.p01.y == b.p01.y;
+}
+
+struct Quad {
+    Point a, b, c, d;
+};
+
+bool inside(Point P, const Quad &q) {
+    return inquad(P, q.a, q.b, q.c, q.d);
+}
+
+// One bisection step: true to keep the near half, false to go to the far
+// half. Edge `split` of the near half (1 for b -> c, 2 for c -> d) is the
+// line that splits the cell. A point beyond that line goes far. Otherwise
+// the half that holds it wins, the near one first; and a point that neither
+// half holds (it lies within the tolerance outside the cell, and the halves'
+// rounded stretches of the cell's edges leave it out) stays on its side of
+// the line, near.
+bool keepNear(Point P, const Quad &nearHalf, int split, const Quad &farHalf) {
+    const bool beyond
+        = split == 1 ? outside(P, nearHalf.b, nearHalf.c) : outside(P, nearHalf.c, nearHalf.d);
+    if (beyond) {
+        return false;
+    }
+    return inside(P, nearHalf) || !inside(P, farHalf);
 }
 
 struct LevelResult {
@@ -102,29 +137,26 @@ bool inquad(Point P, Point A, Point B, Point C, Point D) {
 
 bool findcell(const RenotationTable &table, float x, float y, int v, int &h, int &c) {
     const Point P { x, y };
-    h = 0;
-    c = 0;
-    Point inner0 { neutralX, neutralY };
-    Point inner1 = inner0;
-    while (h < 40) {
-        if (c == 0) {
-            inner0 = inner1 = { neutralX, neutralY };
+    const CellIndex &cells = table.cells();
+    // The boxes hold for points of ordinary size only (see cell_index.cpp);
+    // anything else, NaN included, is tried against every cell.
+    const bool useBoxes = std::fabs(x) < 1e6f && std::fabs(y) < 1e6f;
+    if (v >= 0 && v < CellIndex::levels) {
+        for (h = 0; h < CellIndex::columns; ++h) {
+            const int run = cells.run(v, h);
+            if (run == 0 || (useBoxes && cells.columnBox(v, h).excludes(P))) {
+                continue;
+            }
+            for (c = 0; c < run; ++c) {
+                if (useBoxes && cells.cellBox(v, h, c).excludes(P)) {
+                    continue;
+                }
+                if (inquad(P, cells.point(v, h, c), cells.point(v, h + 1, c),
+                        cells.point(v, h + 1, c + 1), cells.point(v, h, c + 1))) {
+                    return true;
+                }
+            }
         }
-        const Point outer0
-            = c + 1 < RenotationTable::chromas ? corner(table, v, h, c + 1) : Point {};
-        const Point outer1
-            = c + 1 < RenotationTable::chromas ? corner(table, v, h + 1, c + 1) : Point {};
-        if (!present(outer0) || !present(outer1)) {
-            c = 0;
-            ++h;
-            continue;
-        }
-        if (inquad(P, inner0, inner1, outer1, outer0)) {
-            return true;
-        }
-        inner0 = outer0;
-        inner1 = outer1;
-        ++c;
     }
     h = 40;
     c = 0;
@@ -134,30 +166,42 @@ bool findcell(const RenotationTable &table, float x, float y, int v, int &h, int
 void cellsolve(
     const RenotationTable &table, float x, float y, int v, int h, int c, float &H, float &C) {
     const Point P { x, y };
+    // Each bisection step is a function of the four corners alone, and the
+    // corners only ever close in (a float midpoint lies between its ends):
+    // once a step leaves them as they were, every later step would too, so
+    // the remaining steps are skipped without changing the result.
     Cell k = loadCell(table, v, h, c);
     Point mb {}, mt {};
     for (int i = 0; i < 50; ++i) {
+        const Cell before = k;
         mb = mid(k.p00, k.p10);
         mt = mid(k.p01, k.p11);
-        if (inquad(P, k.p00, mb, mt, k.p01)) {
+        if (keepNear(P, { k.p00, mb, mt, k.p01 }, 1, { mb, k.p10, k.p11, mt })) {
             k.p10 = mb;
             k.p11 = mt;
         } else {
             k.p00 = mb;
             k.p01 = mt;
         }
+        if (sameCell(k, before)) {
+            break;
+        }
     }
     k = loadCell(table, v, h, c);
     Point ml {}, mr {};
     for (int i = 0; i < 50; ++i) {
+        const Cell before = k;
         ml = mid(k.p00, k.p01);
         mr = mid(k.p10, k.p11);
-        if (inquad(P, k.p00, k.p10, mr, ml)) {
+        if (keepNear(P, { k.p00, k.p10, mr, ml }, 2, { ml, mr, k.p11, k.p01 })) {
             k.p01 = ml;
             k.p11 = mr;
         } else {
             k.p00 = ml;
             k.p10 = mr;
+        }
+        if (sameCell(k, before)) {
+            break;
         }
     }
     k = loadCell(table, v, h, c);
@@ -180,6 +224,12 @@ Xyz2MunStatus xyz2mun(const RenotationTable &table, bool pwd, float &H, float &V
     }
     const float x = X / s;
     const float y = Y / s;
+    // An infinite X or Z (or a sum beyond the float range) leaves no
+    // chromaticity to look for.
+    if (!std::isfinite(X) || !std::isfinite(Z) || !std::isfinite(s) || !std::isfinite(x)
+        || !std::isfinite(y)) {
+        return Xyz2MunStatus::OutOfRange;
+    }
 
     if (V >= 10.0f || Y >= value2y(10.0f, pwd)) {
         V = 10.0f;

@@ -5,17 +5,14 @@
 // fraction.
 #pragma once
 
+#include "engine/cell_index.h"
 #include "engine/renotation_table.h"
 
 namespace tw::engine {
 
-struct Point {
-    float x, y;
-};
-
 // True when P lies inside the quadrilateral A, B, C, D (corners in
 // clockwise order) or within 1e-6 of one of its edges. A zero-length edge
-// excludes nothing.
+// excludes nothing; a NaN point is inside nothing.
 [[nodiscard]] bool inquad(Point P, Point A, Point B, Point C, Point D);
 
 // The first usable cell at integer Value level v that holds (x, y), trying
@@ -31,7 +28,8 @@ void cellsolve(
 enum class Xyz2MunStatus {
     Ok,
     // The chromaticity lies outside the renotation data at a Value level
-    // that counts, or X + Y + Z is not positive. H and C then have no
+    // that counts, X + Y + Z is not positive, or X, Z or the sum is not
+    // finite. H and C then have no
     // meaning (they are set to 0); V is still the Value of Y.
     OutOfRange,
 };

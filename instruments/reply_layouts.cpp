@@ -4,16 +4,18 @@
 // be, and the whole measurement is refused rather than read as 0.
 #include "instruments/reply_layouts.h"
 
+#include "text/columns.h"
 #include "text/numbers.h"
 
 namespace tw::instruments {
 
 std::optional<float> numberAt(std::string_view reply, std::size_t position, std::size_t length) {
-    if (position < 1 || position - 1 + length > reply.size()) {
+    const std::optional<std::string_view> field = text::column(reply, position, length);
+    if (!field) {
         return std::nullopt;
     }
     double value = 0;
-    if (!text::parseNumber(reply.substr(position - 1, length), value)) {
+    if (!text::parseNumber(*field, value)) {
         return std::nullopt;
     }
     return static_cast<float>(value);

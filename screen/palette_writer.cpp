@@ -111,8 +111,10 @@ bool Form1::SaveData(float &mode) {
 
 void Form1::Command11_Click() {
     float mode = 0.0f;
-    SaveData(mode);
-    windows_->paletteSaved();
+    // A save that wrote no row leaves nothing new for the viewer to show.
+    if (SaveData(mode)) {
+        windows_->paletteSaved();
+    }
 }
 
 } // namespace tw::screen

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
+#include <utility>
 
 namespace tw::text {
 
@@ -44,6 +46,42 @@ std::string paletteLineText(const PaletteLine &line) {
     }
     out.endLine();
     return out.str();
+}
+
+namespace {
+
+// The text without the blanks and line ends it ends with.
+std::string withoutTrailingSpace(std::string s) {
+    const std::size_t keep = s.find_last_not_of(" \t\r\n");
+    s.erase(keep == std::string::npos ? 0 : keep + 1);
+    return s;
+}
+
+} // namespace
+
+PaletteReader::PaletteReader(std::string fileText)
+    : in_(withoutTrailingSpace(std::move(fileText))) { }
+
+bool PaletteReader::atEnd() const {
+    return in_.atEnd();
+}
+
+bool PaletteReader::next(PaletteRow &row) {
+    row = PaletteRow {};
+    std::string *const fields[] = { nullptr, nullptr, &row.tag, &row.hue, &row.value, &row.chroma };
+    for (std::size_t i = 0; i < std::size(fields); ++i) {
+        if (i > 0 && in_.atEnd()) {
+            return false;
+        }
+        std::string field = in_.readField();
+        if (fields[i] != nullptr) {
+            *fields[i] = std::move(field);
+        }
+    }
+    if (!in_.atLineStart()) {
+        (void)in_.readLine();
+    }
+    return true;
 }
 
 std::string withCsvExtension(const std::string &name) {

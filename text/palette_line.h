@@ -5,6 +5,8 @@
 // r g b as numbers, display R G B and C M Y K as shown.
 #pragma once
 
+#include "text/textfile.h"
+
 #include <array>
 #include <string>
 
@@ -29,5 +31,38 @@ struct PaletteLine {
 // The palette file name with ".csv" added unless it already ends so (in any
 // case).
 [[nodiscard]] std::string withCsvExtension(const std::string &name);
+
+// --- Reading -----------------------------------------------------------------
+// What a reader takes from a palette line: the tag and the Munsell notation
+// as written (fields 3 to 6). The date and time before them are skipped and
+// everything after them is dropped, so the lines of every writer read alike.
+struct PaletteRow {
+    std::string tag;
+    std::string hue;
+    std::string value;
+    std::string chroma;
+};
+
+// The rows of a whole palette file's text, one after the other.
+//
+// A row is six fields of comma-separated field input (text/textfile.h): a
+// line end separates fields too, so a line of fewer than six fields goes on
+// into the next line. The rest of the line the sixth field ends on is
+// dropped; when the sixth field ends its line itself (a line of exactly six
+// fields), nothing more is dropped, so the next line is the next row. Blanks
+// and line ends at the end of the text are no row.
+class PaletteReader {
+public:
+    explicit PaletteReader(std::string fileText);
+
+    // No row is left.
+    [[nodiscard]] bool atEnd() const;
+    // Reads the next row. False when the text ends before its sixth field:
+    // the row is incomplete and `row` holds what was read.
+    [[nodiscard]] bool next(PaletteRow &row);
+
+private:
+    FieldReader in_;
+};
 
 } // namespace tw::text

@@ -146,6 +146,10 @@ bool FieldReader::atEnd() const {
     return pos_ >= text_.size();
 }
 
+bool FieldReader::atLineStart() const {
+    return pos_ == 0 || isLineEnd(text_[pos_ - 1]);
+}
+
 void TextWriter::print(std::string_view text) {
     out_.append(text);
 }

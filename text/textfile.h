@@ -14,6 +14,9 @@
 //  - readNumber(): readField() then leadingNumber().
 //  - readLine(): the rest of the current line, without its line end.
 //  - atEnd(): nothing but end of text is left.
+//  - atLineStart(): the reader stands at the start of a line: at the start of
+//    the text or just after a line end (a field whose delimiter was a line
+//    end, or a comma and a line end, leaves it there).
 //
 // Writing (TextWriter, appends to a std::string; the caller writes it out):
 //  - print(text) / printNumber(v): list-print output; printZone() pads with
@@ -46,6 +49,7 @@ public:
     [[nodiscard]] double readNumber();
     [[nodiscard]] std::string readLine();
     [[nodiscard]] bool atEnd() const;
+    [[nodiscard]] bool atLineStart() const;
     [[nodiscard]] std::size_t position() const { return pos_; }
 
 private:

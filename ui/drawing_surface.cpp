@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace tw::ui {
 
@@ -66,6 +67,11 @@ private:
 QColor colourOf(Rgb24 c) {
     return toQColor(c);
 }
+
+struct DiscRow {
+    int row; // from the centre pixel's row
+    int first, last; // columns from the centre pixel's column, both included
+};
 
 } // namespace
 
@@ -196,40 +202,83 @@ void DrawingSurface::cls() {
     changed();
 }
 
-void DrawingSurface::dot(QPoint at, Rgb24 colour) {
-    if (drawWidth_ <= 1) {
-        if (!image_.rect().contains(at)) {
-            return;
-        }
-        if (painter_) {
-            painter_->fillRect(QRect(at, QSize(1, 1)), colourOf(colour));
-        } else {
-            image_.setPixel(at, colourOf(colour).rgb());
-        }
-        return;
-    }
-    // A disc exactly drawWidth pixels across: rows of pixels whose centres
-    // lie within the radius of the disc's centre. An odd width is centred on
-    // the pixel's centre, an even one on its top-left corner, so that the
-    // widest row holds exactly drawWidth pixels.
-    QPainter &p = painter();
-    const QColor c = colourOf(colour);
-    const double r = drawWidth_ / 2.0;
-    const double offset = (drawWidth_ % 2) ? 0.5 : 0.0;
-    const double cx = at.x() + offset;
-    const double cy = at.y() + offset;
-    const int top = static_cast<int>(std::floor(cy - r));
-    const int bottom = static_cast<int>(std::ceil(cy + r));
+namespace {
+
+// The rows of a disc exactly `width` pixels across, relative to the pixel it
+// is centred on: rows of pixels whose centres lie within the radius of the
+// disc's centre. An odd width is centred on the pixel's centre, an even one on
+// its top-left corner, so that the widest row holds exactly `width` pixels.
+std::vector<DiscRow> discRowsOf(int width) {
+    std::vector<DiscRow> rows;
+    const double r = width / 2.0;
+    const double offset = (width % 2) ? 0.5 : 0.0;
+    const int top = static_cast<int>(std::floor(offset - r));
+    const int bottom = static_cast<int>(std::ceil(offset + r));
     for (int row = top; row <= bottom; ++row) {
-        const double dy = row + 0.5 - cy;
+        const double dy = row + 0.5 - offset;
         if (std::abs(dy) > r) {
             continue;
         }
         const double half = std::sqrt(r * r - dy * dy);
-        const int first = static_cast<int>(std::ceil(cx - half - 0.5));
-        const int last = static_cast<int>(std::floor(cx + half - 0.5));
+        const int first = static_cast<int>(std::ceil(offset - half - 0.5));
+        const int last = static_cast<int>(std::floor(offset + half - 0.5));
         if (last >= first) {
-            p.fillRect(QRect(first, row, last - first + 1, 1), c);
+            rows.push_back({ row, first, last });
+        }
+    }
+    return rows;
+}
+
+// The viewer redraws ten thousand dots a frame in a handful of widths: the
+// rows of each usual width are worked out once.
+constexpr int kCachedWidths = 256;
+
+const std::vector<DiscRow> &discRows(int width, std::vector<DiscRow> &scratch) {
+    if (width >= kCachedWidths) {
+        scratch = discRowsOf(width);
+        return scratch;
+    }
+    static std::vector<std::vector<DiscRow>> cache(kCachedWidths);
+    std::vector<DiscRow> &rows = cache[static_cast<std::size_t>(width)];
+    if (rows.empty()) {
+        rows = discRowsOf(width);
+    }
+    return rows;
+}
+
+} // namespace
+
+void DrawingSurface::dot(QPoint at, Rgb24 colour) {
+    ensureImage();
+    // The pixels are written straight into the backing image: the raster
+    // painter, when one is open, draws into the same memory at once, so the
+    // two kinds of drawing keep their order. A shared image is unshared
+    // first, with its painter closed.
+    if (!image_.isDetached()) {
+        flush();
+    }
+    const QRgb c = colourOf(colour).rgb();
+    const int w = image_.width();
+    const int h = image_.height();
+    uchar *const bits = image_.bits();
+    const qsizetype stride = image_.bytesPerLine();
+    if (drawWidth_ <= 1) {
+        if (image_.rect().contains(at)) {
+            reinterpret_cast<QRgb *>(bits + at.y() * stride)[at.x()] = c;
+        }
+        return;
+    }
+    std::vector<DiscRow> scratch;
+    for (const DiscRow &d : discRows(drawWidth_, scratch)) {
+        const int y = at.y() + d.row;
+        if (y < 0 || y >= h) {
+            continue;
+        }
+        const int first = std::max(0, at.x() + d.first);
+        const int last = std::min(w - 1, at.x() + d.last);
+        if (last >= first) {
+            QRgb *line = reinterpret_cast<QRgb *>(bits + y * stride);
+            std::fill(line + first, line + last + 1, c);
         }
     }
 }

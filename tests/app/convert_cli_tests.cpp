@@ -1,36 +1,17 @@
 #include "app/convert_cli.h"
 
+#include "convert_test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace tw::app {
 namespace {
 
-const engine::RenotationTable &table() {
-    static const engine::RenotationTable t = [] {
-        engine::RenotationTable r;
-        std::string error;
-        EXPECT_TRUE(r.loadFile(std::string(TW_DATA_DIR) + "/Muncie.dat", error)) << error;
-        return r;
-    }();
-    return t;
-}
-
-std::string convertOne(const std::vector<std::string> &args, const std::string &line, bool &ok) {
-    ConvertOptions options;
-    std::string error;
-    EXPECT_TRUE(parseConvertArguments(args, options, error)) << error;
-    std::string out;
-    ok = convertLine(table(), options, line, out);
-    return out;
-}
+using testing::convertOne;
+using testing::runProgram;
 
 TEST(ConvertCli, MunsellToXyzBothNotations) {
     bool ok = false;
@@ -78,8 +59,15 @@ INSTANTIATE_TEST_SUITE_P(Lines, ConvertCliBadLine,
         BadLine { "NotANumber", { "to-xyz" }, "5R five 10", "numbers" },
         BadLine { "TooFewFields", { "to-xyz" }, "5R", "expected" },
         BadLine { "BeyondData", { "to-xyz" }, "5R 5 40", "outside the renotation data" },
+        BadLine { "BeyondTableChroma", { "to-xyz" }, "5PB 3 34", "beyond Chroma 32 of the table" },
+        BadLine { "BeyondItsRow", { "to-xyz" }, "5R 5 30", "outside the renotation data" },
         BadLine { "ChromaSixty", { "to-xyz" }, "5R 5 60", "out of the Munsell range" },
         BadLine { "NegativeValue", { "to-xyz" }, "5R -1 4", "out of the Munsell range" },
+        BadLine { "HugeChroma", { "to-xyz" }, "5R 5 1e10", "out of the Munsell range" },
+        BadLine { "HugeHue", { "to-xyz" }, "1e10R 5 10", "out of the Munsell range" },
+        BadLine { "HugeNegativeValue", { "to-xyz" }, "5R -1e10 10", "out of the Munsell range" },
+        BadLine { "HugeHueStep", { "to-xyz" }, "7777777775G 9 4", "out of the Munsell range" },
+        BadLine { "XyzInfinite", { "to-munsell" }, "1e308 1 1", "within -1000 to 1000" },
         BadLine { "XyzTooFew", { "to-munsell" }, "1 2", "three numbers" },
         BadLine { "XyzNoLight", { "to-munsell" }, "0 0 0", "positive" },
         BadLine { "XyzOutside", { "to-munsell" }, "140 20 0.5", "out of the Munsell range" }),
@@ -113,52 +101,24 @@ TEST(ConvertCli, ArgumentErrors) {
     ConvertOptions options;
     std::string error;
     EXPECT_FALSE(parseConvertArguments({}, options, error));
-    EXPECT_FALSE(parseConvertArguments({ "to-lab" }, options, error));
+    EXPECT_FALSE(parseConvertArguments({ "to-hsv" }, options, error));
     EXPECT_FALSE(parseConvertArguments({ "to-xyz", "--illuminant", "A" }, options, error));
     EXPECT_FALSE(parseConvertArguments({ "to-munsell", "--illuminant", "D50" }, options, error));
     EXPECT_FALSE(parseConvertArguments({ "to-xyz", "--table" }, options, error));
 }
 
-// The installed program end to end: standard input to standard output, exit
+// The built program end to end: standard input to standard output, exit
 // status, and the table search.
-struct ProgramRun {
-    std::string out;
-    int status;
-};
-
-ProgramRun runProgram(
-    const std::string &args, const std::string &input, const std::string &dir = {}) {
-    const std::filesystem::path inputFile = std::filesystem::temp_directory_path()
-        / ("tw_convert_input_" + std::to_string(::getpid()) + ".txt");
-    std::ofstream(inputFile) << input;
-    std::string command = std::string("\"") + TW_CONVERT_EXE + "\" " + args + " < \""
-        + inputFile.string() + "\" 2>&1";
-    if (!dir.empty()) {
-        command = "cd \"" + dir + "\" && " + command;
-    }
-    ProgramRun run { {}, -1 };
-    FILE *pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return run;
-    }
-    char buffer[4096];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        run.out.append(buffer, n);
-    }
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::filesystem::remove(inputFile);
-    return run;
-}
-
 TEST(ConvertCliProgram, ConvertsLinesAndGoesOnAfterABadOne) {
-    const ProgramRun ok = runProgram("to-xyz", "5R 5 10\n\n2.5YR 6/4\n");
+    // A blank line gives a blank line, so rows stay in step with the input.
+    const testing::ProgramRun ok = runProgram("to-xyz", "5R 5 10\n\n2.5YR 6/4\n");
     EXPECT_EQ(ok.status, 0) << ok.out;
-    EXPECT_EQ(std::count(ok.out.begin(), ok.out.end(), '\n'), 2) << ok.out;
+    EXPECT_EQ(std::count(ok.out.begin(), ok.out.end(), '\n'), 3) << ok.out;
+    EXPECT_NE(ok.out.find("\n\n"), std::string::npos) << ok.out;
 
-    const ProgramRun bad = runProgram("to-xyz", "5R 5 10\nnonsense\n5R 5 10\n");
+    const testing::ProgramRun bad = runProgram("to-xyz", "5R 5 10\nnonsense\n5R 5 10\n");
     EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.err.rfind("tintwise-convert: line 2: ", 0), 0u) << bad.err;
     std::istringstream lines(bad.out);
     std::string first, second, third;
     std::getline(lines, first);
@@ -169,16 +129,17 @@ TEST(ConvertCliProgram, ConvertsLinesAndGoesOnAfterABadOne) {
 }
 
 TEST(ConvertCliProgram, TableOptionAndMissingTable) {
-    const ProgramRun explicitTable
+    const testing::ProgramRun explicitTable
         = runProgram(std::string("to-munsell --table \"") + TW_DATA_DIR + "/Muncie.dat\"",
             "19.77 19.77 23.83\n");
     EXPECT_EQ(explicitTable.status, 0) << explicitTable.out;
-    const ProgramRun missing = runProgram("to-munsell --table /nonexistent/Muncie.dat", "1 1 1\n");
+    const testing::ProgramRun missing
+        = runProgram("to-munsell --table /nonexistent/Muncie.dat", "1 1 1\n");
     EXPECT_EQ(missing.status, 2);
-    EXPECT_NE(missing.out.find("/nonexistent/Muncie.dat"), std::string::npos) << missing.out;
+    EXPECT_NE(missing.err.find("/nonexistent/Muncie.dat"), std::string::npos) << missing.err;
     // Without --table, from a folder with no Muncie.dat, the copy beside the
     // program is used.
-    const ProgramRun beside = runProgram("to-munsell", "19.77 19.77 23.83\n", "/");
+    const testing::ProgramRun beside = runProgram("to-munsell", "19.77 19.77 23.83\n", "/");
     EXPECT_EQ(beside.status, 0) << beside.out;
 }
 

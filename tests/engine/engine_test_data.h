@@ -24,4 +24,7 @@ struct Sample {
 // Every row of data/munsell-renotation-all.csv.
 const std::vector<Sample> &renotationSamples();
 
+// Every row of data/munsell-renotation-real.csv: the real colours only.
+const std::vector<Sample> &realSamples();
+
 } // namespace tw::engine::testing

@@ -64,9 +64,9 @@ TEST(Mun2Xyz, NeutralIsTheNeutralPointForAnyHue) {
 }
 
 TEST(Mun2Xyz, BeyondTheDataGivesZeroAndKeepsChromaticity) {
-    // Chroma 32 and the highest chroma of a hue both need a corner one ring
-    // further out, which is empty.
-    for (float chroma : { 32.0f, 40.0f, 58.0f }) {
+    // 5R 5/32 lies beyond the data of its row, and the table stops at
+    // Chroma 32.
+    for (float chroma : { 32.0f, 33.0f, 40.0f, 58.0f }) {
         const Result r = convert(5.0f, 5.0f, chroma);
         EXPECT_EQ(r.status, Mun2XyzStatus::OutsideData) << chroma;
         EXPECT_EQ(r.X, 0.0f);
@@ -79,8 +79,27 @@ TEST(Mun2Xyz, BeyondTheDataGivesZeroAndKeepsChromaticity) {
     while (realTable().at(5, 2, highest + 1, 0) != 0) {
         ++highest;
     }
-    EXPECT_EQ(convert(5.0f, 5.0f, 2.0f * highest).status, Mun2XyzStatus::OutsideData);
+    // The highest Chroma of the row is a sample of the table: the ring
+    // beyond it has no weight and is not needed. Anything further out is.
+    EXPECT_EQ(convert(5.0f, 5.0f, 2.0f * highest).status, Mun2XyzStatus::Ok);
+    EXPECT_EQ(convert(5.0f, 5.0f, 2.0f * highest + 0.5f).status, Mun2XyzStatus::OutsideData);
     EXPECT_EQ(convert(5.0f, 5.0f, 2.0f * highest - 2.0f).status, Mun2XyzStatus::Ok);
+}
+
+TEST(Mun2Xyz, ANeighbourWithoutWeightIsNotNeeded) {
+    // 5P 2/32 is the last Chroma of its row, 7.5P stops earlier at Value 2,
+    // and the table stops at Chroma 32: of its seven neighbours it needs
+    // none.
+    ASSERT_NE(realTable().at(2, 34, 16, 0), 0);
+    ASSERT_EQ(realTable().at(2, 35, 16, 0), 0);
+    const Result p = convert(85.0f, 2.0f, 32.0f);
+    ASSERT_EQ(p.status, Mun2XyzStatus::Ok);
+    EXPECT_FLOAT_EQ(p.x, tableX(2, 34, 16));
+    EXPECT_FLOAT_EQ(p.y, tableY(2, 34, 16));
+    // A hair along hue the 7.5P column carries weight, and it is empty.
+    EXPECT_EQ(convert(85.5f, 2.0f, 32.0f).status, Mun2XyzStatus::OutsideData);
+    // Between Values 2 and 3 both levels count.
+    EXPECT_EQ(convert(85.0f, 2.5f, 32.0f).status, Mun2XyzStatus::Ok);
 }
 
 TEST(Mun2Xyz, ValueAboveNineAndHalfIsClampedInPlace) {
@@ -101,6 +120,12 @@ TEST(Mun2Xyz, IndicesOutsideTheTableAreOutOfRange) {
     EXPECT_EQ(convert(5.0f, 5.0f, -2.0f).status, Mun2XyzStatus::OutOfRange);
     EXPECT_EQ(convert(5.0f, 5.0f, 60.0f).status, Mun2XyzStatus::OutOfRange);
     EXPECT_EQ(convert(103.0f, 5.0f, 4.0f).status, Mun2XyzStatus::OutOfRange);
+    // Far beyond any table index, and beyond an int.
+    EXPECT_EQ(convert(5.0f, 5.0f, 1e10f).status, Mun2XyzStatus::OutOfRange);
+    EXPECT_EQ(convert(1e10f, 5.0f, 10.0f).status, Mun2XyzStatus::OutOfRange);
+    EXPECT_EQ(convert(5.0f, -1e10f, 10.0f).status, Mun2XyzStatus::OutOfRange);
+    EXPECT_EQ(convert(-1e10f, 5.0f, 10.0f).status, Mun2XyzStatus::OutOfRange);
+    EXPECT_EQ(convert(5.0f, 5.0f, -1e30f).status, Mun2XyzStatus::OutOfRange);
 }
 
 TEST(Mun2Xyz, BelowValueOneUsesValueZeroLevel) {

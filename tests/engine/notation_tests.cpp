@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 namespace tw::engine {
 namespace {
@@ -57,7 +58,12 @@ INSTANTIATE_TEST_SUITE_P(HueNumbers, HueToText,
         HueNumberCase { "Hundred", 100.0f, "10.00RP" }, HueNumberCase { "Zero", 0.0f, ".00R" },
         HueNumberCase { "NearZeroClamped", 0.0005f, ".00R" },
         HueNumberCase { "PastHundredHasNoFamily", 105.0f, "5.00" },
-        HueNumberCase { "FarBeyondDoesNotCrash", 250.0f, "10.00" }),
+        HueNumberCase { "FarBeyondDoesNotCrash", 250.0f, "10.00" },
+        // Beyond the range of an int the family index is still found.
+        HueNumberCase { "BeyondAnyInt", 3e10f, ".00" },
+        HueNumberCase { "NegativeBeyondAnyInt", -3e10f, "-30000000000.00R" },
+        HueNumberCase { "Infinite", std::numeric_limits<float>::infinity(), "NaN" },
+        HueNumberCase { "NotANumber", std::numeric_limits<float>::quiet_NaN(), "NaN" }),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(ValueScale, KnownPoints) {

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 namespace tw::engine {
 namespace {
@@ -90,6 +91,93 @@ TEST(RoundTrip, Mun2XyzReproducesEverySampleChromaticity) {
         EXPECT_NEAR(x, s.x, 1e-6f) << s.hue << " " << s.value << "/" << s.chroma;
         EXPECT_NEAR(y, s.y, 1e-6f) << s.hue << " " << s.value << "/" << s.chroma;
     }
+}
+
+// At a whole Value the inversion is exact by construction: a colour
+// interpolated inside a cell comes back with its own hue and Chroma. Colours
+// on a cell's edges, and a hair to either side of one, are those the edge
+// tolerance of the cell search admits into a neighbouring cell; they too
+// must come back within 0.01.
+TEST(RoundTrip, ColoursOnAndBesideCellEdgesAtWholeValues) {
+    const RenotationTable &t = realTable();
+    std::mt19937 rng(1616);
+    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+    const float offsets[] = { 0.0f, 1e-5f, -1e-5f, 1e-4f, -1e-4f, 1e-3f, -1e-3f };
+    int checked = 0;
+    int failures = 0;
+    for (int v = 1; v <= 9; ++v) {
+        for (int h = 0; h < 40; ++h) {
+            for (int c = 1; c < 16; ++c) {
+                if (t.at(v, h, c + 1, 0) == 0 || t.at(v, h + 1, c + 1, 0) == 0
+                    || t.at(v, h + 2, c + 1, 0) == 0 || t.at(v + 1, h, c + 1, 0) == 0
+                    || t.at(v + 1, h + 1, c + 1, 0) == 0) {
+                    continue;
+                }
+                for (const float d : offsets) {
+                    // Beside a hue edge (hue h + 1, Chroma inside the ring),
+                    // then beside a chroma ring (Chroma c, hue inside).
+                    const float notations[2][2] = {
+                        { 2.5f * (h + 1) + d, 2.0f * (c + unit(rng)) },
+                        { 2.5f * (h + unit(rng)), 2.0f * c + d },
+                    };
+                    for (const auto &n : notations) {
+                        float V = static_cast<float>(v), X, Y, Z, x = 0, y = 0;
+                        if (n[0] < 0.0f || n[0] >= 100.0f
+                            || mun2xyz(t, Illuminant::C_1931, false, n[0], V, n[1], X, Y, Z, x, y)
+                                != Mun2XyzStatus::Ok) {
+                            continue;
+                        }
+                        ++checked;
+                        float H = 0, Vb = 0, C = 0;
+                        const Xyz2MunStatus status = xyz2mun(t, false, H, Vb, C, X, Y, Z);
+                        const bool ok = status == Xyz2MunStatus::Ok && hueDistance(H, n[0]) <= 0.01f
+                            && std::fabs(C - n[1]) <= 0.01f;
+                        if (!ok && ++failures <= 10) {
+                            ADD_FAILURE() << "H " << n[0] << " V " << v << " C " << n[1]
+                                          << " came back as H " << H << " V " << Vb << " C " << C;
+                        }
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_EQ(failures, 0) << "of " << checked;
+    EXPECT_GT(checked, 30000);
+}
+
+// Every real renotation colour the table holds (Chroma up to 32) converts
+// to XYZ and comes back within 0.01; those beyond Chroma 32 lie outside the
+// table. (The table's chromaticities come from the full set, which differs
+// from this one at 10Y 4/2 and 2.5R 9/2; Mun2XyzReproducesEverySampleChromaticity
+// holds them to the full set.)
+TEST(RoundTrip, EveryRealColourOfTheTableConvertsBothWays) {
+    int inTable = 0, beyond = 0, failures = 0;
+    for (const testing::Sample &s : testing::realSamples()) {
+        float V = s.value, X, Y, Z, x = 0, y = 0;
+        const float hue = s.hueNumber >= 100.0f ? s.hueNumber - 100.0f : s.hueNumber;
+        const Mun2XyzStatus status
+            = mun2xyz(realTable(), Illuminant::C_1931, false, hue, V, s.chroma, X, Y, Z, x, y);
+        if (s.chroma > 32.0f) {
+            ++beyond;
+            EXPECT_EQ(status, Mun2XyzStatus::OutsideData)
+                << s.hue << " " << s.value << "/" << s.chroma;
+            continue;
+        }
+        ++inTable;
+        float H = 0, Vb = 0, C = 0;
+        const bool ok = status == Mun2XyzStatus::Ok
+            && xyz2mun(realTable(), false, H, Vb, C, X, Y, Z) == Xyz2MunStatus::Ok
+            && hueDistance(H, s.hueNumber) <= 0.01f && std::fabs(Vb - s.value) <= 0.01f
+            && std::fabs(C - s.chroma) <= 0.01f;
+        if (!ok && ++failures <= 20) {
+            ADD_FAILURE() << s.hue << " " << s.value << "/" << s.chroma
+                          << (status == Mun2XyzStatus::Ok ? "" : " does not convert to XYZ")
+                          << ", came back as H " << H << " V " << Vb << " C " << C;
+        }
+    }
+    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(inTable, 2724);
+    EXPECT_EQ(beyond, 10);
 }
 
 } // namespace

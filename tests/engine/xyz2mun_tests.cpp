@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <numbers>
 #include <string>
 
@@ -146,6 +147,43 @@ TEST(Xyz2Mun, OutsideTheDataOrNoLightIsOutOfRange) {
     Y = -5.0f;
     EXPECT_EQ(xyz2mun(t, false, H, V, C, 1.0f, Y, 1.0f), Xyz2MunStatus::OutOfRange);
     EXPECT_EQ(Y, 0.0f) << "a negative Y is raised to 0 in the caller's variable";
+}
+
+TEST(Xyz2Mun, InfiniteOrNotANumberIsOutOfRange) {
+    // An infinite X made x NaN, and a NaN point used to lie inside every
+    // cell: ".00R 0.0000 0.8437 0.0000" came back as a colour.
+    const RenotationTable &t = testing::realTable();
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float cases[][3] = { { inf, 1, 1 }, { 1, 1, inf }, { nan, 20, 10 }, { 30, 20, nan },
+        { 3e38f, 3e38f, 3e38f }, { -inf, 20, inf } };
+    for (const auto &xyz : cases) {
+        float H = -1, V = -1, C = -1, Y = xyz[1];
+        EXPECT_EQ(xyz2mun(t, false, H, V, C, xyz[0], Y, xyz[2]), Xyz2MunStatus::OutOfRange)
+            << xyz[0] << " " << xyz[1] << " " << xyz[2];
+    }
+    int h = 0, c = 0;
+    EXPECT_FALSE(findcell(t, nan, 0.3f, 5, h, c));
+    EXPECT_FALSE(inquad({ nan, nan }, { 0, 0 }, { 0, 1 }, { 1, 1 }, { 1, 0 }));
+}
+
+// Colours the cell search admits within its edge tolerance, a hair outside
+// a cell edge: the bisection keeps them in the cell instead of carrying them
+// to its far side.
+TEST(Xyz2Mun, AColourJustOutsideACellEdgeStaysInItsCell) {
+    const RenotationTable &t = testing::realTable();
+    float H, V, C;
+    // Munsell to XYZ of 2.50071P 7/3.06171; it came back as 2.50P 7/4.
+    float Y = 43.0628357f;
+    ASSERT_EQ(xyz2mun(t, false, H, V, C, 44.3829002f, Y, 61.090744f), Xyz2MunStatus::Ok);
+    EXPECT_NEAR(H, 82.50071f, 0.01f);
+    EXPECT_NEAR(V, 7.0f, 0.01f);
+    EXPECT_NEAR(C, 3.06171f, 0.01f);
+    // Under PWD, 7.3RP 7/20; it came back as 7.50RP.
+    Y = 41.9862633f;
+    ASSERT_EQ(xyz2mun(t, true, H, V, C, 75.6733551f, Y, 47.8102608f), Xyz2MunStatus::Ok);
+    EXPECT_NEAR(H, 97.3f, 0.01f);
+    EXPECT_NEAR(C, 20.0f, 0.01f);
 }
 
 } // namespace

@@ -206,6 +206,29 @@ INSTANTIATE_TEST_SUITE_P(Widths, DotWidthTest,
         DotRow { "Value1Dot", 4 }, DotRow { "Value1Centre", 3 }, DotRow { "Two", 2 }),
     [](const auto &info) { return std::string(info.param.name); });
 
+// Dots are written straight into the image while lines go through the
+// painter: what is drawn later still covers what was drawn earlier, and a
+// dot over an edge keeps to the image.
+TEST_F(SurfaceTest, DotsAndLinesKeepTheirDrawingOrder) {
+    surface.setScalePixels();
+    surface.line(0, 50, 99, 50, rgb(1, 1, 1));
+    surface.setDrawWidth(9);
+    surface.pset(50, 50, rgb(0, 200, 0));
+    surface.setDrawWidth(1);
+    surface.line(50, 0, 50, 99, rgb(2, 2, 2));
+    EXPECT_EQ(surface.point(20, 50), rgb(1, 1, 1));
+    EXPECT_EQ(surface.point(53, 50), rgb(0, 200, 0)) << "the dot covers the first line";
+    EXPECT_EQ(surface.point(50, 50), rgb(2, 2, 2)) << "the second line covers the dot";
+
+    surface.setDrawWidth(20);
+    for (const QPoint corner : { QPoint(0, 0), QPoint(99, 0), QPoint(0, 99), QPoint(99, 99) }) {
+        surface.pset(corner.x(), corner.y(), rgb(9, 0, 9));
+        EXPECT_EQ(surface.point(corner.x(), corner.y()), rgb(9, 0, 9));
+    }
+    surface.pset(-500, 40, rgb(7, 0, 0)); // wholly outside: nothing drawn
+    EXPECT_EQ(surface.point(0, 40), kWhite);
+}
+
 TEST_F(SurfaceTest, LineRunsBetweenItsEndsAndLeavesThePositionAtTheSecond) {
     ASSERT_TRUE(surface.setScale(-20, 20, 40, -40)); // 2.5 pixels a unit
     surface.line(0, 0, 0, 20, rgb(9, 9, 9));

@@ -1,0 +1,260 @@
+// The palette loader, GetData.
+//
+// Choosing the file: "newpalette2.csv", or the name remembered in
+// "LastPalette.txt" (its first field); mode 1 keeps that, mode 2 takes the
+// screen's current palette file, any other mode asks with the open dialog.
+//
+// Loading, row by row (text/palette_line.h reads the rows): the notation goes
+// into the screen's Munsell boxes as written, Value and Chroma must be
+// numbers, the hue text gives the angle (viewer/palette_hue.h), the screen's
+// Munsell entry gives the display colour, and the list gets a row. The
+// screen and the list are hidden meanwhile so that neither repaints per row;
+// the progress text changes every row (painted at most once a screen frame),
+// and pending events (the timers,
+// clicks) run at rows 1, 502, 1003 ..., so a redraw may show the dots loaded
+// so far. At most 10000 rows are taken.
+//
+// A row that cannot be read ends the load with "File format Error or Palette
+// not generated" and the file name; the rows before it stay loaded, and the
+// remembered name and the picture stay as they were. A row that fails
+// part-way is not among the dots, so the count and the dots drawn agree.
+#include "viewer/form3.h"
+
+#include "screen/screen_host.h"
+#include "text/numbers.h"
+#include "text/palette_line.h"
+#include "text/textfile.h"
+#include "ui/drawing_surface.h"
+#include "ui/listbox.h"
+#include "ui/textbox.h"
+#include "viewer/palette_hue.h"
+
+#include <QCoreApplication>
+
+#include <chrono>
+#include <cmath>
+#include <limits>
+
+namespace tw::viewer {
+
+namespace {
+
+const char *const kLastPaletteFile = "LastPalette.txt";
+const char *const kDefaultPalette = "newpalette2.csv";
+
+// The progress text is repainted at most once a frame of a 60 Hz screen.
+constexpr std::chrono::milliseconds kProgressPaint { 16 };
+
+constexpr ui::Rgb24 kYellow = ui::rgb(255, 255, 0);
+constexpr ui::Rgb24 kGreen = ui::rgb(0, 255, 0);
+
+// A Value or Chroma text as a single-precision number: the whole text (blanks
+// around it allowed) must be one number that a single can hold.
+bool singleOf(const std::string &text, float &out) {
+    double v = 0.0;
+    if (!text::parseNumber(text, v) || std::abs(v) > std::numeric_limits<float>::max()) {
+        return false;
+    }
+    out = static_cast<float>(v);
+    return true;
+}
+
+// The count as the progress text shows it: a blank in the place of the sign.
+std::string signPadded(int n) {
+    return " " + std::to_string(n);
+}
+
+} // namespace
+
+void Form3::GetData(int mode) {
+    if (!loaded_) {
+        // The first request loads the window, which loads the remembered
+        // palette before this one.
+        Form_Load();
+    }
+    if (loading_) {
+        // A load is letting events run: this request follows when it ends
+        // (a load cannot start inside another, which it would cut short).
+        pendingMode_ = mode;
+        return;
+    }
+    load(mode);
+    while (pendingMode_) {
+        const int next = *pendingMode_;
+        pendingMode_.reset();
+        load(next);
+    }
+}
+
+std::optional<std::string> Form3::chooseFile(int mode) const {
+    std::string name = kDefaultPalette;
+    std::string remembered;
+    std::string error;
+    if (text::readFile(screen_.filePath(kLastPaletteFile).string(), remembered, error)) {
+        std::string field = text::FieldReader(std::move(remembered)).readField();
+        if (!field.empty()) {
+            name = std::move(field);
+        }
+    }
+    if (mode == 1) {
+        return name;
+    }
+    if (mode == 2) {
+        return screen_.paletteFileName();
+    }
+    std::string picked = dialogs().openFile("Open Palette",
+        QCoreApplication::applicationDirPath().toStdString(), "DataBase Files (*.csv)|*.csv");
+    if (picked.empty()) {
+        // Cancel is no failed load: what is shown stays.
+        return std::nullopt;
+    }
+    return picked;
+}
+
+void Form3::load(int mode) {
+    const std::optional<std::string> name = chooseFile(mode);
+    if (!name) {
+        return;
+    }
+    loading_ = true;
+    loadFile(*name);
+    loading_ = false;
+}
+
+void Form3::loadFile(const std::string &name) {
+    Text1->setText(name);
+    List1->clear();
+    Text1->setText("Loading Palette " + name);
+    Text1->setBackColor(kYellow);
+    Text1->refresh();
+    dialogs().yield();
+
+    std::string contents;
+    std::string error;
+    if (name.empty() || !text::readFile(screen_.filePath(name).string(), contents, error)) {
+        // The list is empty now; so is the table, so that what is drawn and
+        // what is listed agree.
+        dots_.clear();
+        ++tableChanges_;
+        loadFailed(name);
+        return;
+    }
+    dots_.clear();
+    dots_.reserve(kPaletteCapacity);
+    ++tableChanges_;
+    List1->setVisible(false);
+    screen_.setScreenVisible(false);
+
+    text::PaletteReader rows(std::move(contents));
+    int threshold = 0;
+    auto lastPaint = std::chrono::steady_clock::time_point {};
+    while (!rows.atEnd()) {
+        const int count = dotCount() + 1;
+        text::PaletteRow row;
+        if (!rows.next(row)) {
+            loadFailed(name);
+            return;
+        }
+        screen_.setTexts(screen::Boxes::Munsell, { row.hue, row.value, row.chroma });
+        PaletteDot d;
+        if (!singleOf(row.value, d.value) || !singleOf(row.chroma, d.chroma)) {
+            loadFailed(name);
+            return;
+        }
+        const std::string hue = lowerCase(row.hue);
+        d.hueAngle = paletteHueAngle(paletteHueNumber(hue));
+        d.hueLabel = paddedTo(hue, 600);
+        d.tag = row.tag;
+        // A notation the screen cannot convert is reported there and ends
+        // nothing: the dot takes the colour the screen shows afterwards.
+        screen_.muncie();
+        const screen::DisplayRgb colour = screen_.currentRgb();
+        d.red = colour.R;
+        d.green = colour.G;
+        d.blue = colour.B;
+        List1->addItem(listRow(count, d));
+        dots_.push_back(std::move(d));
+        ++tableChanges_;
+
+        if (count == kPaletteCapacity) {
+            dialogs().messageBox("Palette limited to 10000", services::Buttons::Ok);
+            break;
+        }
+        Text1->setText("Loading Palette " + name + "  " + signPadded(count));
+        // Painted at once, though not more often than the screen can show
+        // it: a repaint per row would cost a third of the whole load.
+        const auto now = std::chrono::steady_clock::now();
+        if (now - lastPaint >= kProgressPaint) {
+            Text1->refresh();
+            lastPaint = now;
+        }
+        if (count > threshold) {
+            dialogs().yield();
+            threshold = count + 500;
+        }
+    }
+
+    List1->setVisible(true);
+    screen_.setScreenVisible(true);
+    Picture1->setVisible(true);
+    activate();
+    Text1->setText("Loaded Palette " + name);
+    Text1->setBackColor(kGreen);
+    dialogs().yield();
+    DrawPalette();
+    rememberPalette(name);
+}
+
+void Form3::loadFailed(const std::string &name) {
+    // The progress text stays on yellow; the remembered name is not changed
+    // and no redraw is asked for.
+    dialogs().messageBox(
+        "File format Error or Palette not generated" + name, services::Buttons::Ok);
+    List1->setVisible(true);
+    screen_.setScreenVisible(true);
+}
+
+std::string Form3::paddedTo(std::string text, double twips) const {
+    // Blanks are added one at a time in effect, until the text is at least
+    // `twips` wide in the window's font. A blank's width is the same wherever
+    // it stands, so the count is worked out first and then checked, which
+    // keeps the measuring to a few calls a row.
+    double width = textWidth(text);
+    if (width >= twips) {
+        return text;
+    }
+    const double blank = textWidth(" ");
+    if (blank > 0) {
+        const double fits = std::floor((twips - width) / blank) - 1;
+        if (fits > 0) {
+            text.append(static_cast<std::size_t>(fits), ' ');
+            width = textWidth(text);
+        }
+    }
+    while (width < twips) {
+        text += ' ';
+        width = textWidth(text);
+    }
+    return text;
+}
+
+std::string Form3::listRow(int number, const PaletteDot &d) const {
+    return paddedTo(std::to_string(number) + "    " + d.tag, 2000) + "     H " + d.hueLabel + "   V"
+        + text::formatPattern(d.value, " ##.00") + "     C"
+        + text::formatPattern(d.chroma, " ##.00");
+}
+
+void Form3::rememberPalette(const std::string &name) const {
+    // A name holding a comma (or blanks at its ends) is written quoted, so
+    // that field input reads it back whole; any other name is written bare,
+    // as it always was.
+    const bool quote = name.find(',') != std::string::npos
+        || (!name.empty() && (name.front() == ' ' || name.back() == ' '));
+    const std::string line = (quote ? "\"" + name + "\"" : name) + "\r\n";
+    std::string error;
+    // Not being remembered costs only the next opening's default; the load
+    // itself succeeded, so nothing is said.
+    (void)text::writeFile(screen_.filePath(kLastPaletteFile).string(), line, error);
+}
+
+} // namespace tw::viewer

@@ -1,0 +1,25 @@
+// One sample of the loaded palette, as the viewer lists and draws it.
+//
+// The loader fills everything but the projected position from a palette row
+// and the display colour the conversion screen computed for it; each redraw
+// stores where the dot landed, which the click search reads.
+#pragma once
+
+#include <string>
+
+namespace tw::viewer {
+
+// The most rows one palette load takes.
+inline constexpr int kPaletteCapacity = 10000;
+
+struct PaletteDot {
+    float hueAngle = 0.0f; // radians, counter-clockwise from 0R
+    float value = 0.0f; // Munsell Value as read
+    float chroma = 0.0f; // Munsell Chroma as read
+    std::string tag;
+    std::string hueLabel; // the hue text in lower case, blank-padded
+    int red = 0, green = 0, blue = 0; // display colour, 0 to 255
+    float projectedX = 0.0f, projectedY = 0.0f; // world position in the last redraw
+};
+
+} // namespace tw::viewer
