@@ -1,5 +1,6 @@
 #include "app/windows.h"
 
+#include "charts/charts.h"
 #include "imaging/imaging.h"
 #include "screen/screen_host.h"
 #include "viewer/viewer.h"
@@ -7,6 +8,7 @@
 namespace tw::app {
 
 void attachWindows(screen::ScreenHost &screen) {
+    charts::attachCharts(screen);
     imaging::attachImaging(screen);
     viewer::attachViewer(screen);
 }

@@ -25,6 +25,11 @@ fi
 if [ -x "$build/bench/viewer_bench" ]; then
     "$build/bench/viewer_bench" --benchmark_min_time=0.5
 fi
+# The chart windows: hue page fill, value page drawing, tolerance set
+# rebuild, ColorChecker fill, and the Munsell entry cycle with all four on.
+if [ -x "$build/bench/charts_bench" ]; then
+    "$build/bench/charts_bench" --benchmark_min_time=0.5
+fi
 
 # 100,000 X Y Z lines spread over the Munsell solid (illuminant C).
 input=$(mktemp)
