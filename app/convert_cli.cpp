@@ -58,7 +58,7 @@ std::size_t convertStream(const engine::RenotationTable &table, const ConvertOpt
 }
 
 int runConvert(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
-    std::ostream &err, const std::string &executableDir) {
+    std::ostream &err, const std::string &executableDir, ImportRunner import) {
     ConvertOptions options;
     std::string error;
     if (!parseConvertArguments(args, options, error)) {
@@ -75,6 +75,14 @@ int runConvert(const std::vector<std::string> &args, std::istream &in, std::ostr
         return 0;
     }
     const std::string path = tablePath(options, executableDir);
+    if (options.mode == ConvertOptions::Mode::Import) {
+        if (import == nullptr) {
+            err << "tintwise-convert: import needs the conversion screen, which this build "
+                   "of the program does not have\n";
+            return 2;
+        }
+        return import(options, path, out, err);
+    }
     engine::RenotationTable table;
     if (!table.loadFile(path, error)) {
         err << "tintwise-convert: " << error << "\n";

@@ -320,6 +320,9 @@ bool convertLine(const engine::RenotationTable &table, const ConvertOptions &opt
         return fromLab(table, options, fields.data(), count, out);
     case ConvertOptions::Mode::FromRgb:
         return fromRgb(table, options, fields.data(), count, out);
+    case ConvertOptions::Mode::Import: // whole files, not lines
+        out = "ERR import converts files, not lines";
+        return false;
     case ConvertOptions::Mode::ToXyz:
     case ConvertOptions::Mode::ToLab:
     case ConvertOptions::Mode::ToRgb:

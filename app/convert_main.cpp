@@ -1,5 +1,8 @@
 // Entry point of tintwise-convert; see convert_cli.h.
 #include "app/convert_cli.h"
+#ifdef TW_CONVERT_IMPORT
+#include "app/convert_import.h"
+#endif
 
 #include <filesystem>
 #include <iostream>
@@ -20,5 +23,11 @@ int main(int argc, char **argv) {
         exe = std::filesystem::absolute(argv[0], ec);
     }
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return tw::app::runConvert(args, std::cin, std::cout, std::cerr, exe.parent_path().string());
+#ifdef TW_CONVERT_IMPORT
+    const tw::app::ImportRunner import = tw::app::runImport;
+#else
+    const tw::app::ImportRunner import = nullptr;
+#endif
+    return tw::app::runConvert(
+        args, std::cin, std::cout, std::cerr, exe.parent_path().string(), import);
 }

@@ -21,7 +21,10 @@ const Option gammaOption { "gamma", 0, "G", "display gamma from 1 to 3 (default 
 const Option exactOption { "exact", 0, "",
     "refine to the notation that converts back to the input within 1e-4" };
 
-const std::array<Subcommand, 6> subcommands { {
+const Option outputOption { "output", 'o', "FILE",
+    "import: the file to write instead of the type's own (type xyz: the palette file)" };
+
+const std::array<Subcommand, 7> subcommands { {
     { "to-xyz", "", 0, "HUE VALUE CHROMA (5R 5 10 or 5R 5/10) to X Y Z x y",
         { illuminantOption, pwdOption, tableOption } },
     { "to-munsell", "", 0,
@@ -35,11 +38,15 @@ const std::array<Subcommand, 6> subcommands { {
         { illuminantOption, pwdOption, tableOption } },
     { "from-rgb", "", 0, "display R G B (0 to 255) to HUE VALUE CHROMA",
         { illuminantOption, pwdOption, gammaOption, tableOption } },
+    { "import", "TYPE [INPUT]", 2,
+        "a batch import as the conversion screen's Import button runs it (TYPE 1, 2, 3, 4, 0, "
+        "6 or xyz; INPUT and -o default to the type's files here)",
+        { outputOption, illuminantOption, pwdOption, gammaOption, tableOption } },
 } };
 
 constexpr ConvertOptions::Mode modes[] = { ConvertOptions::Mode::ToXyz,
     ConvertOptions::Mode::ToMunsell, ConvertOptions::Mode::ToLab, ConvertOptions::Mode::ToRgb,
-    ConvertOptions::Mode::FromLab, ConvertOptions::Mode::FromRgb };
+    ConvertOptions::Mode::FromLab, ConvertOptions::Mode::FromRgb, ConvertOptions::Mode::Import };
 
 std::string upper(std::string s) {
     for (char &c : s) {
@@ -93,6 +100,18 @@ bool parseConvertArguments(
     }
     options.mode = modes[parsed.subcommand - subcommands.data()];
     options.pwd = parsed.has("pwd");
+    options.arguments = parsed.arguments;
+    if (const auto it = parsed.options.find("output"); it != parsed.options.end()) {
+        options.output = it->second;
+        if (options.output.empty()) {
+            error = "option --output needs a file name";
+            return false;
+        }
+    }
+    if (options.mode == ConvertOptions::Mode::Import && options.arguments.empty()) {
+        error = "import needs a TYPE (1, 2, 3, 4, 0, 6 or xyz)";
+        return false;
+    }
     options.exact = parsed.has("exact");
     if (const auto it = parsed.options.find("table"); it != parsed.options.end()) {
         options.table = it->second;
@@ -112,6 +131,7 @@ bool parseConvertArguments(
             error = "--gamma must be a number from 1 to 3, not \"" + it->second + "\"";
             return false;
         }
+        options.gammaText = it->second;
         // As the gamma control of the conversion screen sets it.
         const float exponent = static_cast<float>(1.0 / gamma);
         options.display.rgbexponent = { exponent, exponent, exponent };

@@ -14,7 +14,7 @@ namespace tw::app {
 struct ConvertOptions {
     // to-xyz, to-lab and to-rgb read a Munsell notation; to-munsell,
     // from-lab and from-rgb give one.
-    enum class Mode { ToXyz, ToMunsell, ToLab, ToRgb, FromLab, FromRgb } mode = Mode::ToXyz;
+    enum class Mode { ToXyz, ToMunsell, ToLab, ToRgb, FromLab, FromRgb, Import } mode = Mode::ToXyz;
     engine::Illuminant illuminant = engine::Illuminant::C_1931;
     bool pwd = false;
     // to-munsell: refine to the exact inverse of Munsell to XYZ.
@@ -22,6 +22,11 @@ struct ConvertOptions {
     // The display of to-rgb and from-rgb; --gamma sets its exponent.
     engine::DisplaySettings display;
     std::string table; // empty: the default search
+    // import: the gamma text as given (empty: the screen's own), the type
+    // and input file, and the output file (-o).
+    std::string gammaText;
+    std::vector<std::string> arguments;
+    std::string output;
     bool help = false;
     bool version = false;
 };

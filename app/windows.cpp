@@ -1,5 +1,6 @@
 #include "app/windows.h"
 
+#include "batch/batch_import.h"
 #include "charts/charts.h"
 #include "imaging/imaging.h"
 #include "screen/screen_host.h"
@@ -11,6 +12,7 @@ void attachWindows(screen::ScreenHost &screen) {
     charts::attachCharts(screen);
     imaging::attachImaging(screen);
     viewer::attachViewer(screen);
+    batch::attachImport(screen);
 }
 
 } // namespace tw::app

@@ -44,3 +44,24 @@ for mode in "" "--exact"; do
     echo "tintwise-convert to-munsell $mode, 100000 lines: $(echo "$end - $start" | bc) s," \
         "$(echo "100000 / ($end - $start)" | bc) lines/s"
 done
+
+# The batch import: type "3" step lists of 10,000 and 40,000 records through
+# the conversion screen, shown, with the peak memory after each.
+if [ -x "$build/bench/batch_bench" ]; then
+    "$build/bench/batch_bench"
+fi
+# The same 10,000 records through `tintwise-convert import 3`, start-up of
+# the offscreen screen included.
+if "$build/app/tintwise-convert" --help | grep -q '^  import'; then
+    folder=$(mktemp -d)
+    cp data/Muncie.dat "$folder/"
+    awk 'BEGIN { split("R YR Y GY G BG B PB P RP", h, " ");
+            for (i = 0; i < 10000; i++)
+                printf "%g%s\t%d\t%d\r\n", 2.5 * (1 + i % 4), h[1 + int(i / 4) % 10],
+                    1 + int(i / 40) % 9, 2 + 2 * (int(i / 360) % 7) }' > "$folder/steps.txt"
+    start=$(date +%s.%N)
+    (cd "$folder" && "$OLDPWD/$build/app/tintwise-convert" import 3 >/dev/null 2>&1)
+    end=$(date +%s.%N)
+    echo "tintwise-convert import 3, 10000 records: $(echo "$end - $start" | bc) s"
+    rm -rf "$folder"
+fi

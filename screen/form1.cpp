@@ -122,14 +122,17 @@ void Form1::connectEvents() {
     Command9->onClick = [this] { Command9_Click(); };
     Command11->onClick = [this] { Command11_Click(); };
     printB->onClick = [this] { printB_Click(); };
-    ui::CheckBox *const windowBoxes[] = { Check2, Check3, Check4, Check5, Check6, Check7 };
-    for (int i = 0; i < screenWindowCount; ++i) {
-        windowBoxes[i]->onClick
-            = [this, which = static_cast<ScreenWindow>(i)] { windows_->checkClicked(which); };
-    }
-    // Closing the main window ends the whole program; nothing is saved.
-    onUnload = [this] { endProgram(); };
-    onEnd = [] { QApplication::quit(); };
+    import->onClick = [this] { if (importAction_) { importAction_();
+}
+}; // namespace tw::screen
+ui::CheckBox *const windowBoxes[] = { Check2, Check3, Check4, Check5, Check6, Check7 };
+for (int i = 0; i < screenWindowCount; ++i) {
+    windowBoxes[i]->onClick
+        = [this, which = static_cast<ScreenWindow>(i)] { windows_->checkClicked(which); };
+}
+// Closing the main window ends the whole program; nothing is saved.
+onUnload = [this] { endProgram(); };
+onEnd = [] { QApplication::quit(); };
 }
 
 bool Form1::Form_Load() {
@@ -169,7 +172,7 @@ bool Form1::Form_Load() {
 
     settings_.display = engine::DisplaySettings {};
 
-    const std::filesystem::path dataFile = filePath("Muncie.dat");
+    const std::filesystem::path dataFile = tableFile_.empty() ? filePath("Muncie.dat") : tableFile_;
     std::string error;
     if (!table_.loadFile(dataFile.string(), error)) {
         std::error_code ec;

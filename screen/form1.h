@@ -103,6 +103,12 @@ public:
     void setPaletteTag(const std::string &tag) override { paletteTag_ = tag; }
     void setScreenVisible(bool visible) override;
     [[nodiscard]] WindowSwitchboard &windows() override { return *windows_; }
+    void setImportAction(std::function<void()> action) override {
+        importAction_ = std::move(action);
+    }
+    // The renotation table file Form_Load reads; "Muncie.dat" in the working
+    // folder unless set before it.
+    void setTableFile(std::filesystem::path path) { tableFile_ = std::move(path); }
 
     // Exit and closing the window end the program: the serial port is
     // closed, then onEnd runs (the program ends the application there, at
@@ -228,6 +234,8 @@ private:
     bool settingsWriteReported_ = false;
     // The instrument name the settings file holds (as read or last written).
     std::string storedInstrument_;
+    std::function<void()> importAction_;
+    std::filesystem::path tableFile_;
 };
 
 } // namespace tw::screen

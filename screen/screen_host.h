@@ -21,6 +21,7 @@
 #include "services/services.h"
 
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -148,6 +149,9 @@ public:
     virtual void setScreenVisible(bool visible) = 0;
     // The check boxes Check2 to Check7 and the windows they drive.
     [[nodiscard]] virtual WindowSwitchboard &windows() = 0;
+    // What the hidden-mode "Import" button runs (the batch import attaches
+    // itself here at start-up; unattached, the button does nothing).
+    virtual void setImportAction(std::function<void()> action) = 0;
 };
 
 } // namespace tw::screen

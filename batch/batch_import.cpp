@@ -1,0 +1,537 @@
+#include "batch/batch_import.h"
+
+#include "batch/record_input.h"
+#include "engine/spectral.h"
+#include "screen/screen_host.h"
+#include "text/numbers.h"
+#include "text/textfile.h"
+#include "ui/scoped_flag.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace tw::batch {
+
+namespace {
+
+using screen::Boxes;
+using screen::ScreenHost;
+
+// What a type writes before its records.
+enum class Header {
+    None,
+    Caption, // the main window's caption
+    CaptionAndFirstLine, // the caption, then the input's first line with the column names
+    NoticesAndFirstLine, // two notice lines, then the same
+    Columns, // a fixed line of column names
+};
+
+// What becomes of the input's first line.
+enum class FirstLine { Record, Drop, Header };
+
+enum class RecordStatus { Converted, Skipped, Damaged };
+
+class Run;
+using Convert = RecordStatus (*)(Run &, const Record &);
+
+struct ImportType {
+    std::string_view code;
+    std::string_view input; // fixed input file; empty: chosen with the open dialog
+    std::string_view output; // fixed output file; empty: the palette file
+    std::size_t fields; // the fields a record reads
+    bool restOfLine; // the record ends with the rest of its line
+    Header header;
+    std::string_view columns; // Header::Columns
+    FirstLine firstLine;
+    // Types that count their colours: quietrgb over the run, "File not
+    // found" for a missing or empty input, the totals at the end.
+    bool counted;
+    Convert convert;
+};
+
+// An integer in list-print form: a blank in the sign's place when not
+// negative, the digits, a blank (" 255 ", "-3 ").
+std::string printInteger(long long v) {
+    return (v < 0 ? "-" : " ") + std::to_string(v < 0 ? -v : v) + " ";
+}
+
+constexpr std::string_view lineColumns = ",X,Y,Z,L*,a*,b*,R,G,B";
+
+// The output file: written under a temporary name beside the final one and
+// renamed over it when the run completes.
+class PartFile {
+public:
+    ~PartFile() { discard(); }
+
+    bool open(const std::filesystem::path &path) {
+        path_ = path;
+        part_ = path;
+        part_ += ".part";
+        file_ = std::fopen(part_.c_str(), "wb");
+        if (file_ == nullptr) {
+            error_ = std::strerror(errno);
+        }
+        return file_ != nullptr;
+    }
+    void write(std::string_view text) {
+        if (file_ != nullptr && error_.empty()
+            && std::fwrite(text.data(), 1, text.size(), file_) != text.size()) {
+            error_ = std::strerror(errno != 0 ? errno : EIO);
+        }
+    }
+    [[nodiscard]] bool failed() const { return !error_.empty(); }
+    // Closes and renames; false (and the old file untouched) when any write
+    // failed.
+    bool commit() {
+        if (file_ == nullptr) {
+            return false;
+        }
+        errno = 0;
+        const bool closed = std::fclose(file_) == 0;
+        file_ = nullptr;
+        if (!closed && error_.empty()) {
+            error_ = std::strerror(errno != 0 ? errno : EIO);
+        }
+        std::error_code ec;
+        if (error_.empty()) {
+            std::filesystem::rename(part_, path_, ec);
+            if (ec) {
+                error_ = ec.message();
+            }
+        }
+        if (!error_.empty()) {
+            std::filesystem::remove(part_, ec);
+            return false;
+        }
+        return true;
+    }
+    void discard() {
+        if (file_ != nullptr) {
+            std::fclose(file_);
+            file_ = nullptr;
+            std::error_code ec;
+            std::filesystem::remove(part_, ec);
+        }
+    }
+    [[nodiscard]] const std::string &error() const { return error_; }
+
+private:
+    std::filesystem::path path_, part_;
+    std::FILE *file_ = nullptr;
+    std::string error_;
+};
+
+// quietrgb for the life of a run, cleared on every way out.
+class QuietRgb {
+public:
+    QuietRgb(ScreenHost &screen, bool quiet)
+        : screen_(screen)
+        , quiet_(quiet) {
+        if (quiet_) {
+            screen_.setQuietRgb(true);
+        }
+    }
+    ~QuietRgb() {
+        if (quiet_) {
+            screen_.setQuietRgb(false);
+        }
+    }
+    QuietRgb(const QuietRgb &) = delete;
+    QuietRgb &operator=(const QuietRgb &) = delete;
+
+private:
+    ScreenHost &screen_;
+    bool quiet_;
+};
+
+class Run {
+public:
+    Run(ScreenHost &screen, const ImportType &type)
+        : screen(screen)
+        , type(type) { }
+
+    ScreenHost &screen;
+    const ImportType &type;
+    std::string line; // the output line being built
+    std::size_t number = 0; // type "6": the running number
+    std::string damage; // why a record was damaged
+
+    // Lets the window process its events, so that the screen visibly runs
+    // through the colours and stays responsive. A screen cannot show more
+    // than one picture a frame, and a repaint of the whole screen (over a
+    // slow display connection above all) costs far more than a record's
+    // conversion: events are let through at most once every 15 ms, and
+    // never for more than a fifth of the run's time.
+    void yield() {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - lastYield_ >= std::max(yieldInterval, 4 * yieldTook_)) {
+            screen.dialogs().yield();
+            lastYield_ = std::chrono::steady_clock::now();
+            yieldTook_ = lastYield_ - now;
+        }
+    }
+    // "," and the box texts of a group.
+    void boxes(Boxes group) {
+        for (const std::string &t : screen.texts(group)) {
+            line += ',';
+            line += t;
+        }
+    }
+    // ",", R, ",", G, ",", B in list-print form.
+    void rgb() {
+        const screen::DisplayRgb c = screen.currentRgb();
+        for (int v : { c.R, c.G, c.B }) {
+            line += ',';
+            line += printInteger(v);
+        }
+    }
+    // Hue, Value and Chroma into the Munsell boxes.
+    void munsell(const std::string &h, const std::string &v, const std::string &c) {
+        screen.setTexts(Boxes::Munsell, { h, v, c });
+    }
+    // The Munsell entry and its results, as types "2" to "4" write them.
+    void muncieLine() {
+        yield();
+        screen.muncie();
+        yield();
+        boxes(Boxes::Xyz);
+        boxes(Boxes::Lab);
+        rgb();
+    }
+
+private:
+    static constexpr std::chrono::steady_clock::duration yieldInterval
+        = std::chrono::milliseconds(15);
+    std::chrono::steady_clock::time_point lastYield_ {};
+    std::chrono::steady_clock::duration yieldTook_ {};
+};
+
+RecordStatus spectra(Run &run, const Record &r) {
+    engine::Spectrum &spectrum = run.screen.spectrum();
+    engine::Spectrum values = spectrum;
+    for (std::size_t i = 1; i <= 40; ++i) {
+        const double v = text::leadingNumber(r.fields[2 + i]);
+        const float f = static_cast<float>(std::fabs(v) < 3.4e38 ? v : HUGE_VAL);
+        if (!std::isfinite(f)) {
+            run.damage = "reflectance value " + std::to_string(i) + " (\"" + r.fields[2 + i]
+                + "\") is not a number a single-precision value can hold";
+            return RecordStatus::Damaged;
+        }
+        values[i] = f;
+    }
+    spectrum = values;
+    float X = 0.0f, Y = 0.0f, Z = 0.0f;
+    engine::tris(spectrum, X, Y, Z);
+    run.screen.setTexts(Boxes::Xyz, { text::plainText(X), text::plainText(Y), text::plainText(Z) });
+    run.screen.xyzenter();
+    run.yield();
+    text::TextWriter out;
+    const auto item = [&](std::string_view s) {
+        out.print(s);
+        out.printZone();
+    };
+    const auto number = [&](float v) {
+        out.printNumber(v);
+        out.printZone();
+    };
+    for (std::size_t i = 0; i < 3; ++i) {
+        item(r.fields[i]);
+    }
+    for (const std::string &t : run.screen.texts(Boxes::Munsell)) {
+        item(t);
+    }
+    number(X);
+    number(Y);
+    number(Z);
+    item(r.rest);
+    for (std::size_t i = 1; i <= 40; ++i) {
+        number(spectrum[i]);
+    }
+    run.line = out.str();
+    return RecordStatus::Converted;
+}
+
+RecordStatus rhsColours(Run &run, const Record &r) {
+    run.line = r.fields[0] + "," + r.fields[1] + "," + r.fields[2];
+    run.munsell(r.fields[3], r.fields[4], r.fields[5]);
+    run.muncieLine();
+    return RecordStatus::Converted;
+}
+
+RecordStatus steps(Run &run, const Record &r) {
+    const std::string &f = r.fields[0];
+    const std::size_t tab1 = f.find('\t');
+    const std::size_t tab2 = tab1 == std::string::npos ? tab1 : f.find('\t', tab1 + 1);
+    if (tab2 == std::string::npos) {
+        return RecordStatus::Skipped;
+    }
+    run.munsell(f.substr(0, tab1), f.substr(tab1 + 1, tab2 - tab1 - 1), f.substr(tab2 + 1));
+    const std::vector<std::string> shown = run.screen.texts(Boxes::Munsell);
+    run.line = shown[0] + "," + shown[1] + "," + shown[2];
+    run.muncieLine();
+    return RecordStatus::Converted;
+}
+
+RecordStatus colorChecker(Run &run, const Record &r) {
+    run.line = r.fields[0];
+    for (std::size_t i = 1; i < 5; ++i) {
+        run.line += "," + r.fields[i];
+    }
+    run.munsell(r.fields[2], r.fields[3], r.fields[4]);
+    run.muncieLine();
+    return RecordStatus::Converted;
+}
+
+RecordStatus munsellList(Run &run, const Record &r) {
+    run.munsell(r.fields[0], r.fields[1], r.fields[2]);
+    run.yield();
+    const std::vector<std::string> shown = run.screen.texts(Boxes::Munsell);
+    run.line = shown[0] + "," + shown[1] + "," + shown[2];
+    run.yield();
+    run.screen.muncie();
+    run.yield();
+    run.boxes(Boxes::Xyz);
+    run.boxes(Boxes::Lab);
+    run.rgb();
+    run.boxes(Boxes::Cmyk);
+    return RecordStatus::Converted;
+}
+
+RecordStatus labList(Run &run, const Record &r) {
+    ++run.number;
+    run.screen.setTexts(Boxes::Lab, { r.fields[0], r.fields[1], r.fields[2] });
+    run.yield();
+    run.screen.labenter();
+    run.line = printInteger(static_cast<long long>(run.number));
+    run.boxes(Boxes::Munsell);
+    run.boxes(Boxes::Xyz);
+    run.boxes(Boxes::Lab);
+    run.rgb();
+    return RecordStatus::Converted;
+}
+
+RecordStatus xyzPalette(Run &run, const Record &r) {
+    run.screen.setPaletteTag(r.fields[0]);
+    run.screen.setTexts(Boxes::Xyz, { r.fields[1], r.fields[2], r.fields[3] });
+    run.screen.xyzenter();
+    run.yield();
+    float mode = 1.0f;
+    if (!run.screen.SaveData(mode)) {
+        // No palette file (the name was not given, or the file could not
+        // be written and its name was dropped): nothing more can be saved.
+        if (run.screen.paletteFileName().empty()) {
+            run.damage = "no palette file to append to";
+            return RecordStatus::Damaged;
+        }
+        return RecordStatus::Skipped; // a colour without a Munsell notation
+    }
+    return RecordStatus::Converted;
+}
+
+constexpr std::string_view stepsColumns = "H,V,C,X,Y,Z,L*,a*,b*,R,G,B";
+constexpr std::string_view labColumns = "#,Hue,Value,Chroma,X,Y,Z,L*,a*,b*,R,G,B";
+
+// clang-format off
+const std::array<ImportType, 7> importTypes { {
+    // code   input            output                  fields rest   header                         columns       first line          counted convert
+    { "1",   "munfile1.txt",  "munout.txt",           43,    true,  Header::Caption,              {},           FirstLine::Record,  false,  spectra },
+    { "2",   "RHScolors.txt", "RHScolorsMUNSELL.txt", 6,     false, Header::CaptionAndFirstLine,  {},           FirstLine::Header,  true,   rhsColours },
+    { "3",   "steps.txt",     "stepsMUNSELL.txt",     1,     false, Header::Columns,              stepsColumns, FirstLine::Record,  true,   steps },
+    { "4",   "ccnames.csv",   "cchecker.csv",         5,     false, Header::NoticesAndFirstLine,  {},           FirstLine::Header,  true,   colorChecker },
+    { "0",   {},              "tempOUT.txt",          3,     false, Header::None,                 {},           FirstLine::Drop,    false,  munsellList },
+    { "6",   "lab_sRGB.csv",  "lab_sRGB.txt",         3,     false, Header::Columns,              labColumns,   FirstLine::Drop,    false,  labList },
+    { "xyz", {},              {},                     4,     false, Header::None,                 {},           FirstLine::Drop,    false,  xyzPalette },
+} };
+// clang-format on
+
+const ImportType *findType(std::string_view code) {
+    for (const ImportType &t : importTypes) {
+        if (t.code == code) {
+            return &t;
+        }
+    }
+    return nullptr;
+}
+
+std::string baseName(const std::filesystem::path &p) {
+    return p.filename().string();
+}
+
+ImportResult failed(ScreenHost &screen, ImportResult result, const std::string &message) {
+    result.outcome = ImportResult::Outcome::Failed;
+    result.message = message;
+    screen.showMessage(message);
+    return result;
+}
+
+} // namespace
+
+bool isImportType(std::string_view type) {
+    return findType(type) != nullptr;
+}
+
+ImportResult runImport(ScreenHost &screen, std::string_view code, const ImportFiles &files) {
+    ImportResult result;
+    const ImportType *type = findType(code);
+    if (type == nullptr) {
+        return result;
+    }
+
+    // The input: the type's file, the one given, or one chosen.
+    std::filesystem::path input = files.input;
+    if (input.empty() && !type->input.empty()) {
+        input = screen.filePath(std::string(type->input)).lexically_normal();
+    }
+    if (input.empty()) {
+        const std::string chosen = screen.dialogs().openFile(
+            "Import", screen.filePath(".").parent_path().string(), "*.csv|*.csv");
+        if (chosen.empty()) {
+            return result; // cancelled: nothing done
+        }
+        input = chosen;
+    }
+    const std::string inputName = baseName(input);
+    RecordInput records;
+    const bool opened = records.open(input);
+    if (!opened || (type->counted && records.empty())) {
+        return failed(
+            screen, result, type->counted ? "File not found" : "File not found: " + input.string());
+    }
+
+    // The output.
+    PartFile out;
+    if (!type->output.empty()) {
+        result.output
+            = (files.output.empty() ? screen.filePath(std::string(type->output)) : files.output)
+                  .lexically_normal();
+        if (!out.open(result.output)) {
+            return failed(screen, result,
+                "Cannot write \"" + result.output.string() + "\": " + out.error()
+                    + "; nothing was imported.");
+        }
+    } else if (!files.output.empty()) {
+        screen.setPaletteFileName(files.output.string());
+    }
+
+    QuietRgb quiet(screen, type->counted);
+    switch (type->header) {
+    case Header::None:
+        break;
+    case Header::Caption:
+    case Header::CaptionAndFirstLine:
+        out.write(screen.caption() + "\r\n");
+        break;
+    case Header::NoticesAndFirstLine:
+        out.write(screen.caption() + " - Munsell notations of " + inputName
+            + " converted to CIE XYZ, CIELAB and display RGB\r\n");
+        out.write("An R, G or B of 0 or 255 marks a colour outside the display's gamut, shown "
+                  "only approximately; notations for illuminant C and the 2 degree observer\r\n");
+        break;
+    case Header::Columns:
+        out.write(std::string(type->columns) + "\r\n");
+        break;
+    }
+    std::string firstLine;
+    if (type->firstLine != FirstLine::Record && records.readLine(firstLine)
+        && type->firstLine == FirstLine::Header) {
+        out.write(firstLine + std::string(lineColumns) + "\r\n");
+    }
+
+    Run run(screen, *type);
+    std::string cutShort;
+    Record record;
+    for (;;) {
+        const RecordInput::Status status = records.read(type->fields, type->restOfLine, record);
+        if (status == RecordInput::Status::End) {
+            break;
+        }
+        if (status == RecordInput::Status::CutShort) {
+            cutShort = "Line " + std::to_string(record.line) + " of " + inputName
+                + " holds fewer fields than a record needs (" + std::to_string(type->fields)
+                + "): the import stopped there.";
+            break;
+        }
+        run.line.clear();
+        const RecordStatus converted = type->convert(run, record);
+        if (converted == RecordStatus::Skipped) {
+            ++result.skipped;
+            continue;
+        }
+        if (converted == RecordStatus::Damaged) {
+            cutShort = "Line " + std::to_string(record.line) + " of " + inputName + ": "
+                + run.damage + ": the import stopped there.";
+            break;
+        }
+        if (!type->output.empty()) {
+            out.write(run.line + "\r\n");
+            if (out.failed()) {
+                break;
+            }
+        }
+        ++result.records;
+        const screen::DisplayRgb c = screen.currentRgb();
+        if (c.R == 0 || c.R == 255 || c.G == 0 || c.G == 255 || c.B == 0 || c.B == 255) {
+            ++result.notDisplayed;
+        }
+    }
+
+    std::string message;
+    if (!type->output.empty() && !out.commit()) {
+        return failed(screen, result,
+            "The import was not saved: cannot write \"" + result.output.string()
+                + "\": " + out.error() + "; the file as it was is unchanged.");
+    }
+    if (type->output.empty()) {
+        result.output = screen.paletteFileName().empty()
+            ? std::filesystem::path()
+            : screen.filePath(screen.paletteFileName()).lexically_normal();
+    }
+    if (type->counted) {
+        message = "Total colors" + std::to_string(result.records) + "  Colors not displayed"
+            + std::to_string(result.notDisplayed);
+        if (result.skipped > 0) {
+            message += "  (" + std::to_string(result.skipped) + " line"
+                + (result.skipped == 1 ? "" : "s") + " without two tabs skipped)";
+        }
+    } else if (type->code == "xyz" && result.skipped > 0) {
+        message = std::to_string(result.skipped) + " colour" + (result.skipped == 1 ? "" : "s")
+            + " outside the Munsell renotation data not added to the palette";
+    }
+    if (!cutShort.empty()) {
+        message = cutShort + (message.empty() ? "" : "  " + message);
+    }
+    if (type->code == "1") {
+        screen.dialogs().beep();
+    }
+    result.outcome = cutShort.empty() ? ImportResult::Outcome::Done : ImportResult::Outcome::Failed;
+    if (!message.empty()) {
+        result.message = message;
+        screen.showMessage(message);
+    }
+    return result;
+}
+
+void import_Click(ScreenHost &screen) {
+    const std::string type = screen.dialogs().inputBox("Type import", "", "");
+    (void)runImport(screen, type);
+}
+
+void attachImport(ScreenHost &screen) {
+    auto busy = std::make_shared<bool>(false);
+    screen.setImportAction([&screen, busy] {
+        if (*busy) {
+            return;
+        }
+        ui::ScopedFlag running(*busy);
+        import_Click(screen);
+    });
+}
+
+} // namespace tw::batch

@@ -1,0 +1,81 @@
+#include "batch/record_input.h"
+
+#include "text/textfile.h"
+
+namespace tw::batch {
+
+bool splitRecord(
+    std::string_view line, std::size_t count, std::vector<std::string> &fields, std::string *rest) {
+    fields.clear();
+    text::FieldReader reader { std::string(line) };
+    for (std::size_t i = 0; i < count; ++i) {
+        // Past the first field, the line must still hold one: the reader
+        // stands after a comma (an empty last field) or before more text.
+        const std::size_t at = reader.position();
+        if (i > 0 && reader.atEnd() && !(at > 0 && line[at - 1] == ',')) {
+            return false;
+        }
+        fields.push_back(reader.readField());
+    }
+    if (rest != nullptr) {
+        *rest = reader.atEnd() ? std::string() : reader.readLine();
+    }
+    return true;
+}
+
+bool RecordInput::open(const std::filesystem::path &path) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        return false;
+    }
+    in_.open(path, std::ios::binary);
+    line_ = 0;
+    return in_.is_open();
+}
+
+bool RecordInput::empty() {
+    return in_.peek() == std::ifstream::traits_type::eof();
+}
+
+bool RecordInput::readLine(std::string &line) {
+    line.clear();
+    std::streambuf *buf = in_.rdbuf();
+    using traits = std::ifstream::traits_type;
+    int c = buf->sbumpc();
+    if (c == traits::eof()) {
+        return false;
+    }
+    ++line_;
+    for (; c != traits::eof(); c = buf->sbumpc()) {
+        if (c == '\n') {
+            break;
+        }
+        if (c == '\r') {
+            if (buf->sgetc() == '\n') {
+                buf->sbumpc();
+            }
+            break;
+        }
+        line.push_back(static_cast<char>(c));
+    }
+    return true;
+}
+
+RecordInput::Status RecordInput::read(std::size_t count, bool restOfLine, Record &record) {
+    std::string line;
+    for (;;) {
+        if (!readLine(line)) {
+            return Status::End;
+        }
+        if (line.find_first_not_of(" \t") != std::string::npos) {
+            break;
+        }
+    }
+    record.line = line_;
+    record.rest.clear();
+    return splitRecord(line, count, record.fields, restOfLine ? &record.rest : nullptr)
+        ? Status::Read
+        : Status::CutShort;
+}
+
+} // namespace tw::batch
