@@ -4,6 +4,7 @@
 // Beside it the two halves of a block's cost: the conversion alone and the
 // append alone.
 #include "imaging/form2.h"
+#include "peak_memory.h"
 #include "screen/form1.h"
 #include "testing/fake_services.h"
 #include "testing/scripted_serial_port.h"
@@ -82,6 +83,33 @@ void BM_ImagePalette10000Blocks(benchmark::State &state) {
     state.counters["blocks without row"] = static_cast<double>(b.window->blocksWithoutRow());
 }
 BENCHMARK(BM_ImagePalette10000Blocks)->Unit(benchmark::kSecond)->Iterations(3);
+
+// One build at granularity 32 (961 blocks) and 10 (10,000 blocks) with the
+// process's memory: run each in a process of its own to compare the peaks
+// (bench/load.sh). The picture itself (1000 x 1000, 4 MB) is there in both.
+void BM_ImagePaletteMemory(benchmark::State &state) {
+    static const double before = tw::bench::rssMiB(); // at the first run
+    Bench b;
+    if (!b.start()) {
+        state.SkipWithError("renotation data did not load");
+        return;
+    }
+    b.fakes.pictures.setClipboard(benchPicture());
+    for (auto _ : state) {
+        state.PauseTiming();
+        b.window->mnuGetClip_Click();
+        b.fakes.dialogs.reset();
+        b.fakes.dialogs.queueInput("bench");
+        b.fakes.dialogs.queueInput(std::to_string(state.range(0)));
+        b.fakes.dialogs.queueAnswer(tw::services::Answer::Yes);
+        state.ResumeTiming();
+        b.window->mnuMakePalette_Click();
+    }
+    const int n = static_cast<int>(state.range(0));
+    state.counters["blocks"] = static_cast<double>((1000 / n) * (1000 / n));
+    tw::bench::reportMemory(state, before);
+}
+BENCHMARK(BM_ImagePaletteMemory)->Arg(32)->Arg(10)->Unit(benchmark::kSecond)->Iterations(1);
 
 void BM_BlockConversion(benchmark::State &state) {
     Bench b;

@@ -3,6 +3,7 @@
 // fit well inside the 10 ms between redraws; the same with the sample numbers
 // shown; and loading a 10000-row palette end to end, one Munsell entry of
 // the conversion screen per row.
+#include "peak_memory.h"
 #include "screen/form1.h"
 #include "testing/fake_services.h"
 #include "testing/scripted_serial_port.h"
@@ -113,6 +114,25 @@ void BM_LoadPalette10000(benchmark::State &state) {
     state.SetItemsProcessed(state.iterations() * 10000);
 }
 BENCHMARK(BM_LoadPalette10000)->Unit(benchmark::kMillisecond);
+
+// The same load at 1,000 and 10,000 rows with the process's memory: run
+// each in a process of its own to compare the peaks (bench/load.sh).
+void BM_LoadPaletteMemory(benchmark::State &state) {
+    const int rows = static_cast<int>(state.range(0));
+    static const double before = tw::bench::rssMiB(); // at the first run
+    Viewer v;
+    if (!v.start(rows)) {
+        state.SkipWithError("the palette did not load");
+        return;
+    }
+    for (auto _ : state) {
+        v.fakes.dialogs.reset();
+        v.viewer->GetData(2);
+    }
+    state.SetItemsProcessed(state.iterations() * rows);
+    tw::bench::reportMemory(state, before);
+}
+BENCHMARK(BM_LoadPaletteMemory)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

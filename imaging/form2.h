@@ -56,9 +56,10 @@ public:
     void Form_Load();
 
     // Loads a picture: the stored picture file name, or one chosen in the
-    // open dialog. A picture that cannot be read leaves an empty drawing box
-    // and says why. False when there was no name (a cancelled dialog): then
-    // nothing changes.
+    // open dialog. A picture that cannot be read is named in a message; it
+    // leaves an empty drawing box when none was shown. False when nothing
+    // changed: no name (a cancelled dialog), or a file that cannot be read
+    // while a picture is shown, which stays as it was.
     bool OpenPicture(bool useStoredName);
     // Averages, flashes and converts the block around picture point (x, y).
     // False (nothing done) when no pixel of the block lies in the picture.

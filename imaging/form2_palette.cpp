@@ -8,10 +8,13 @@
 // before any file is touched; an answer that is not a whole number of at
 // least 1, or one that leaves no whole block, is asked again.
 //
-// The file is created empty first, so a palette of the same name is replaced
-// rather than extended. A block whose colour has no Munsell notation gives no
-// row (the writer refuses it); the build counts such blocks and says so at
-// the end. If the writer cannot write the file, the build stops there.
+// The rows go to a new file beside the palette ("<name>.part.csv"), which
+// replaces a palette of the same name only when every block has been
+// visited: a palette of that name is replaced, never extended, and a build
+// that fails part-way (a full disk) leaves it as it was and removes the
+// unfinished file. A block whose colour has no Munsell notation gives no row
+// (the writer refuses it); the build counts such blocks and says so at the
+// end. If the writer cannot write the file, the build stops there.
 //
 // The blocks are read from the picture as it was when the build started;
 // loading another picture is not offered until the build ends.
@@ -28,7 +31,10 @@
 #include "ui/menuitem.h"
 #include "ui/textbox.h"
 
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
+#include <system_error>
 
 namespace tw::imaging {
 
@@ -40,6 +46,15 @@ using services::Icon;
 
 // The granularity is a 16-bit number.
 constexpr double maxGranularity = 32767;
+
+// An error about the unfinished file, told of the palette it stands for.
+std::string aboutThePalette(std::string error, const std::string &part, const std::string &path) {
+    for (std::size_t at = error.find(part); at != std::string::npos;
+         at = error.find(part, at + path.size())) {
+        error.replace(at, part.size(), path);
+    }
+    return error;
+}
 
 } // namespace
 
@@ -112,12 +127,18 @@ Form2::Build Form2::BuildPalette() {
         }
     }
 
+    // The palette writer keeps a name that ends in ".csv" as it is.
+    const std::string partName = fileName + ".part.csv";
+    const std::string partPath = screen_.filePath(partName).string();
+    const std::string path = screen_.filePath(fileName).string();
     std::string error;
-    if (!text::writeFile(screen_.filePath(fileName).string(), "", error)) {
-        dialogs.messageBox("The palette " + fileName + " could not be created: " + error,
+    if (!text::writeFile(partPath, "", error)) {
+        dialogs.messageBox("The palette " + fileName
+                + " could not be created: " + aboutThePalette(error, partPath, path),
             Buttons::Ok, "Palette Generation", Icon::Warning);
         return Build::Failed;
     }
+    screen_.setPaletteFileName(partName);
 
     activate();
     Text1->setBackColor(ui::rgb(255, 255, 0));
@@ -140,7 +161,9 @@ Form2::Build Form2::BuildPalette() {
             if (screen_.paletteFileName().empty()) {
                 // The writer could not write the file; it has said why and
                 // given up the name.
-                Text1->setText("Palette stopped: " + fileName + " could not be written");
+                std::remove(partPath.c_str());
+                Text1->setText("Palette stopped: " + fileName
+                    + " could not be written; a palette of that name is kept as it was");
                 Text1->setBackColor(ui::rgb(255, 255, 255));
                 setBuilding(false);
                 return Build::Failed;
@@ -154,6 +177,21 @@ Form2::Build Form2::BuildPalette() {
         }
         dialogs.yield();
     }
+
+    errno = 0;
+    if (std::rename(partPath.c_str(), path.c_str()) != 0) {
+        const int err = errno != 0 ? errno : EIO;
+        std::remove(partPath.c_str());
+        screen_.setPaletteFileName({});
+        dialogs.messageBox("The palette " + fileName + " could not be saved: Cannot replace \""
+                + path + "\": " + std::generic_category().message(err),
+            Buttons::Ok, "Palette Generation", Icon::Warning);
+        Text1->setText("Palette stopped: " + fileName + " could not be written");
+        Text1->setBackColor(ui::rgb(255, 255, 255));
+        setBuilding(false);
+        return Build::Failed;
+    }
+    screen_.setPaletteFileName(fileName);
 
     std::string done = "Palette Done and saved as " + fileName;
     if (blocksWithoutRow_ > 0) {

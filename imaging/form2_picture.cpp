@@ -1,10 +1,11 @@
 // Pictures into the window: from a file (the stored name or one chosen in the
 // open dialog) and from the clipboard.
 //
-// A new picture makes a new palette possible again. A picture that cannot be
-// read leaves an empty box, says why, and changes nothing else; a cancelled
-// dialog and an empty clipboard change nothing at all, so the picture shown
-// (and whether its palette was made) stays as it was.
+// A new picture makes a new palette possible again. A file that cannot be
+// read as a picture is named in a message and changes nothing: the picture
+// shown stays, with its name and its palette; only when there is none (the
+// window's own TestImage.jpg is missing) the box is left empty. A cancelled
+// dialog and an empty clipboard change nothing at all either.
 #include "imaging/form2.h"
 
 #include "imaging/texts.h"
@@ -60,26 +61,30 @@ std::string pictureFilter(const std::vector<std::string> &suffixes) {
 } // namespace
 
 bool Form2::OpenPicture(bool useStoredName) {
+    std::string name = pictureFileName_;
     if (!useStoredName) {
-        const std::string chosen = screen_.dialogs().openFile(
+        name = screen_.dialogs().openFile(
             "Load Picture", {}, pictureFilter(screen_.pictures().readableSuffixes()));
-        if (chosen.empty()) {
-            return false;
-        }
-        pictureFileName_ = chosen;
     }
-    if (pictureFileName_.empty()) {
+    if (name.empty()) {
         return false;
     }
+    const services::PictureResult loaded = screen_.pictures().load(screen_.filePath(name).string());
+    const std::string failure = loaded.ok()
+        ? std::string()
+        : "The picture \"" + name + "\" could not be loaded: " + loaded.error;
+    if (!loaded.ok() && Picture1->hasPicture()) {
+        // A file that is no picture (or is gone) changes nothing: the
+        // picture shown stays, with its name, its palette and its menus.
+        screen_.dialogs().messageBox(failure, Buttons::Ok, caption(), Icon::Warning);
+        return false;
+    }
+    pictureFileName_ = name;
     mnuView3DPalette->setVisible(false);
     Text2->setText(pictureFileName_);
-    const services::PictureResult loaded
-        = screen_.pictures().load(screen_.filePath(pictureFileName_).string());
     if (!loaded.ok()) {
         showPicture(QImage());
-        screen_.dialogs().messageBox(
-            "The picture \"" + pictureFileName_ + "\" could not be loaded: " + loaded.error,
-            Buttons::Ok, caption(), Icon::Warning);
+        screen_.dialogs().messageBox(failure, Buttons::Ok, caption(), Icon::Warning);
         return true;
     }
     screen_.setPaletteFileName(paletteNameOfPicture(pictureFileName_));

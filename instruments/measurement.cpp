@@ -18,7 +18,24 @@
 #include "instruments/reply_layouts.h"
 #include "text/textfile.h"
 
+#include <cmath>
+
 namespace tw::instruments {
+
+namespace {
+
+// A curve whose every value a float holds can still be too large for its
+// colour (the weighted sum overflows): such a curve is no reading either,
+// and is refused like a damaged record rather than shown as "Inf".
+bool hasAColour(const engine::Spectrum &curve) {
+    float X = 0;
+    float Y = 0;
+    float Z = 0;
+    engine::tris(curve, X, Y, Z);
+    return std::isfinite(X) && std::isfinite(Y) && std::isfinite(Z);
+}
+
+} // namespace
 
 void Instruments::measure(const std::string &name) {
     if (name == "Import") {
@@ -46,7 +63,7 @@ void Instruments::measure(const std::string &name) {
 void Instruments::takeReading(SerialLink &link, const std::string &reply,
     bool (*parse)(std::string_view, engine::Spectrum &)) {
     engine::Spectrum read = spectrum_;
-    if (parse(reply, read)) {
+    if (parse(reply, read) && hasAColour(read)) {
         spectrum_ = read;
     } else {
         message("error in Measurement");
@@ -128,7 +145,7 @@ void Instruments::measureXTH(SerialLink &link) {
         message("error in Measurement");
     } else if (!statusGood(reply)) {
         message("Instrument Uncalibrated");
-    } else if (parseXTH(reply, read)) {
+    } else if (parseXTH(reply, read) && hasAColour(read)) {
         spectrum_ = read;
     } else {
         // A record that ended before its last value, or held a column that
@@ -204,7 +221,7 @@ void Instruments::measureSpectrolino(SerialLink &link) {
     reply.clear();
     wait = link.readuntil(reply, "\r\n", 5, start);
     engine::Spectrum read = spectrum_;
-    if (wait == Wait::Done && parseSpectrolino(reply, read)) {
+    if (wait == Wait::Done && parseSpectrolino(reply, read) && hasAColour(read)) {
         spectrum_ = read;
         handoff(&link);
         return;
@@ -230,10 +247,12 @@ void Instruments::importSpectrum() {
         message("File not found");
         return;
     }
-    if (!readSpectrumText(contents, spectrum_)) {
+    engine::Spectrum read = spectrum_;
+    if (!readSpectrumText(contents, read) || !hasAColour(read)) {
         message("file import format error");
         return;
     }
+    spectrum_ = read;
     handoff(nullptr);
 }
 

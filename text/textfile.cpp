@@ -25,6 +25,12 @@
 #include <system_error>
 #include <utility>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace tw::text {
 
 namespace {
@@ -58,22 +64,58 @@ std::string failure(const char *what, const std::string &path, int err) {
     return std::string("Cannot ") + what + " \"" + path + "\": " + reason(err);
 }
 
-bool writeMode(
-    const std::string &path, std::string_view contents, const char *mode, std::string &error) {
+int errorOr(int fallback) {
+    return errno != 0 ? errno : fallback;
+}
+
+// Hands what the system holds of the file to the disk, so that the rename
+// that follows never puts an empty or short file in place of the old one
+// after a power cut.
+int syncToDisk(std::FILE *file) {
     errno = 0;
-    std::FILE *file = std::fopen(path.c_str(), mode);
-    if (file == nullptr) {
-        error = failure("open file for writing", path, errno != 0 ? errno : EIO);
-        return false;
-    }
+#ifdef _WIN32
+    return _commit(_fileno(file)) == 0 ? 0 : errorOr(EIO);
+#else
+    return fsync(fileno(file)) == 0 ? 0 : errorOr(EIO);
+#endif
+}
+
+int cutBackTo(std::FILE *file, long size) {
+#ifdef _WIN32
+    return _chsize_s(_fileno(file), size);
+#else
+    return ftruncate(fileno(file), static_cast<off_t>(size)) == 0 ? 0 : errorOr(EIO);
+#endif
+}
+
+// Writes the whole of `contents` and flushes it; the first error, or 0.
+// A full disk shows at the latest at the flush, while the file is still open.
+int writeAll(std::FILE *file, std::string_view contents) {
     errno = 0;
     const std::size_t written
         = contents.empty() ? 0 : std::fwrite(contents.data(), 1, contents.size(), file);
-    int err = written == contents.size() ? 0 : (errno != 0 ? errno : EIO);
+    if (written != contents.size()) {
+        return errorOr(EIO);
+    }
+    errno = 0;
+    return std::fflush(file) == 0 ? 0 : errorOr(EIO);
+}
+
+// A new file (mode "wb"): written whole, on the disk, and closed.
+bool writeNew(const std::string &path, std::string_view contents, std::string &error) {
+    errno = 0;
+    std::FILE *file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        error = failure("open file for writing", path, errorOr(EIO));
+        return false;
+    }
+    int err = writeAll(file, contents);
+    if (err == 0) {
+        err = syncToDisk(file);
+    }
     errno = 0;
     if (std::fclose(file) != 0 && err == 0) {
-        // Buffered data reaches the disk only here (a full disk shows now).
-        err = errno != 0 ? errno : EIO;
+        err = errorOr(EIO);
     }
     if (err != 0) {
         error = failure("write to", path, err);
@@ -220,7 +262,7 @@ bool writeFile(const std::string &path, std::string_view contents, std::string &
     // replaces in one step: a write that fails part-way (a full disk) or is
     // cut off leaves the old file as it was.
     const std::string part = path + ".part";
-    if (!writeMode(part, contents, "wb", error)) {
+    if (!writeNew(part, contents, error)) {
         std::remove(part.c_str());
         // Name the file the caller asked for, not the temporary one.
         const std::size_t at = error.find(part);
@@ -239,7 +281,40 @@ bool writeFile(const std::string &path, std::string_view contents, std::string &
 }
 
 bool appendFile(const std::string &path, std::string_view contents, std::string &error) {
-    return writeMode(path, contents, "ab", error);
+    errno = 0;
+    std::FILE *file = std::fopen(path.c_str(), "ab");
+    if (file == nullptr) {
+        error = failure("open file for writing", path, errorOr(EIO));
+        return false;
+    }
+    // What was there before: a write that fails part-way (a full disk) is
+    // cut off again, so that the file holds the whole new text or none of
+    // it, never half a line for the next reader to trip over. Unbuffered, so
+    // that nothing of the failed text is left in a buffer for the close to
+    // write after the cut.
+    std::setvbuf(file, nullptr, _IONBF, 0);
+    errno = 0;
+    const long before = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1L;
+    if (before < 0) {
+        const int err = errorOr(EIO);
+        std::fclose(file);
+        error = failure("write to", path, err);
+        return false;
+    }
+    int err = writeAll(file, contents);
+    if (err != 0) {
+        (void)cutBackTo(file, before);
+    }
+    errno = 0;
+    if (std::fclose(file) != 0 && err == 0) {
+        err = errorOr(EIO);
+    }
+    if (err != 0) {
+        error = failure("write to", path, err);
+        return false;
+    }
+    error.clear();
+    return true;
 }
 
 } // namespace tw::text

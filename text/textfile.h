@@ -33,8 +33,10 @@
 // system's reason, e.g. `Cannot open file for reading "twz.cfg": No such file
 // or directory`; on success error is cleared. readFile leaves contents
 // unchanged on failure; appendFile creates a missing file. writeFile writes
-// "<path>.part" and renames it over the file, so a failed write never leaves
-// a torn or empty file in place of the old one.
+// "<path>.part", puts it on the disk and renames it over the file, so a
+// failed write never leaves a torn or empty file in place of the old one.
+// appendFile adds the whole text or nothing: a write that fails part-way is
+// cut back to the file's old length.
 #pragma once
 
 #include <string>

@@ -16,7 +16,9 @@
 //
 // A row that cannot be read ends the load with "File format Error or Palette
 // not generated" and the file name; the rows before it stay loaded, and the
-// remembered name and the picture stay as they were. A row that fails
+// remembered name and the picture stay as they were. A file that cannot be
+// read at all (deleted since the open dialog) ends it the same way before
+// anything is loaded: the palette shown before stays, dots and list. A row that fails
 // part-way is not among the dots, so the count and the dots drawn agree.
 #include "viewer/form3.h"
 
@@ -122,20 +124,23 @@ void Form3::load(int mode) {
 }
 
 void Form3::loadFile(const std::string &name) {
+    // The file is read whole before anything shown is touched: one that
+    // cannot be read (gone since the open dialog, or unreadable) loads
+    // nothing and leaves the dots and the list of the palette shown as they
+    // were.
+    std::string contents;
+    std::string error;
+    const bool read
+        = !name.empty() && text::readFile(screen_.filePath(name).string(), contents, error);
     Text1->setText(name);
-    List1->clear();
+    if (read) {
+        List1->clear();
+    }
     Text1->setText("Loading Palette " + name);
     Text1->setBackColor(kYellow);
     Text1->refresh();
     dialogs().yield();
-
-    std::string contents;
-    std::string error;
-    if (name.empty() || !text::readFile(screen_.filePath(name).string(), contents, error)) {
-        // The list is empty now; so is the table, so that what is drawn and
-        // what is listed agree.
-        dots_.clear();
-        ++tableChanges_;
+    if (!read) {
         loadFailed(name);
         return;
     }

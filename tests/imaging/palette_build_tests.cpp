@@ -2,6 +2,7 @@
 // order, and the grid left on the picture.
 #include "imaging_fixture.h"
 
+#include "testing/disk_full.h"
 #include "ui/drawing_surface.h"
 #include "ui/menuitem.h"
 #include "ui/textbox.h"
@@ -184,6 +185,36 @@ TEST_F(PaletteBuildTest, AFileThatCannotBeCreatedIsNamedAndTheBuildCanBeRetried)
     answer("leaf", "10");
     w.mnuMakePalette_Click();
     EXPECT_EQ(lines("LEAF.CSV").size(), 4u);
+}
+
+TEST_F(PaletteBuildTest, ADiskThatFillsUpMidBuildLeavesTheOldPaletteWhole) {
+    Form2 &w = open(blockPicture(640, 480));
+    writeFile("LEAF.CSV", "an old palette line\r\n");
+    answer("leaf", "10");
+    {
+        // Room for a few rows of the 3072.
+        services::DiskFullAfter full(3000);
+        ASSERT_TRUE(full.active());
+        w.mnuMakePalette_Click();
+    }
+    EXPECT_EQ(readFile("LEAF.CSV"), "an old palette line\r\n");
+    for (const auto &entry : std::filesystem::directory_iterator(folder)) {
+        EXPECT_EQ(entry.path().filename().string().find(".part"), std::string::npos)
+            << entry.path() << " is left behind";
+    }
+    const auto messages = fakes.dialogs.messages();
+    ASSERT_EQ(messages.size(), 2u); // Yes/No, then the writer's failure
+    EXPECT_NE(messages[1].find("LEAF.CSV"), std::string::npos) << messages[1];
+    EXPECT_NE(w.Text1->text().find("LEAF.CSV could not be written"), std::string::npos)
+        << w.Text1->text();
+    EXPECT_FALSE(w.paletteMade());
+    EXPECT_FALSE(w.mnuView3DPalette->visible());
+
+    fakes.dialogs.reset();
+    answer("leaf", "10");
+    w.mnuMakePalette_Click();
+    EXPECT_EQ(lines("LEAF.CSV").size(), 3072u) << "replaced, not extended";
+    EXPECT_EQ(form->paletteFileName(), "LEAF.CSV");
 }
 
 } // namespace

@@ -85,7 +85,7 @@ TEST_F(ImagingTest, LoadPictureOffersJpegFirstAndNamesThePalette) {
     EXPECT_EQ(w.Text1->backColor(), ui::rgb(255, 255, 255));
 }
 
-TEST_F(ImagingTest, CancelledDialogAndEmptyClipboardChangeNothing) {
+TEST_F(ImagingTest, CancelledDialogEmptyClipboardAndAFileThatIsNoPictureChangeNothing) {
     Form2 &w = open(filled(20, 20, qRgb(50, 60, 70)));
     fakes.dialogs.queueInput("grid");
     fakes.dialogs.queueInput("10");
@@ -101,6 +101,22 @@ TEST_F(ImagingTest, CancelledDialogAndEmptyClipboardChangeNothing) {
     EXPECT_TRUE(w.paletteMade());
     EXPECT_TRUE(w.mnuView3DPalette->visible());
     EXPECT_EQ(w.Picture1->image(), withGrid);
+    EXPECT_EQ(form->paletteFileName(), "GRID.CSV");
+
+    // A text file named .jpg, or one deleted since the dialog: the loader
+    // cannot read it.
+    const std::string done = w.Text1->text();
+    fakes.dialogs.queueFile("notes.jpg");
+    w.mnuLoadPicture_Click();
+    EXPECT_NE(fakes.dialogs.messages().back().find("\"notes.jpg\" could not be loaded"),
+        std::string::npos)
+        << fakes.dialogs.messages().back();
+    EXPECT_EQ(w.Picture1->image(), withGrid);
+    EXPECT_EQ(w.Text2->text(), "TestImage.jpg");
+    EXPECT_EQ(w.pictureFileName(), "TestImage.jpg");
+    EXPECT_EQ(w.Text1->text(), done);
+    EXPECT_TRUE(w.paletteMade());
+    EXPECT_TRUE(w.mnuView3DPalette->visible());
     EXPECT_EQ(form->paletteFileName(), "GRID.CSV");
 }
 

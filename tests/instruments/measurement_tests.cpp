@@ -175,6 +175,16 @@ std::string spectrolinoCommand(const char *text) {
     return preamble() + text + "\r\n";
 }
 
+// Each fraction times 100 a float holds; the weighted sum of the curve it
+// does not.
+std::string spectrolinoBeyondFloat() {
+    std::string record = spectrolinoRecord();
+    for (int k = 1; k <= 36; ++k) {
+        record.replace(7 * k + 3, 6, "3.0e36");
+    }
+    return record;
+}
+
 class MeasureFailure : public Measure, public ::testing::WithParamInterface<FailureRow> { };
 
 TEST_P(MeasureFailure, ReportsAndKeepsTheCurve) {
@@ -226,6 +236,17 @@ INSTANTIATE_TEST_SUITE_P(Table, MeasureFailure,
                 s.answer("R", ">");
                 std::string record = ce7000Record();
                 record.replace(40, 7, "   1e39"); // slot 3: no float holds it
+                s.answer("M\r", record);
+            },
+            "error in Measurement", "", true },
+        FailureRow { "CE7000ColourBeyondFloat", "CE7000",
+            [](auto &s, auto &) {
+                s.answer("R", ">");
+                std::string record = ce7000Record();
+                for (int i = 1; i <= 40; ++i) {
+                    // Each value a float holds; their weighted sum it does not.
+                    record.replace(10 * i + 10, 7, " 3.0e38");
+                }
                 s.answer("M\r", record);
             },
             "error in Measurement", "", true },
@@ -298,6 +319,12 @@ INSTANTIATE_TEST_SUITE_P(Table, MeasureFailure,
                 s.answer(spectrolinoCommand("; 184 9 0"), ": 185 9 0 0.1");
             },
             "SpectroEye data not returned - message=: 185 9 0 0.1", "", false },
+        FailureRow { "SpectrolinoColourBeyondFloat", "SpectroEye",
+            [](auto &s, auto &) {
+                s.answer(spectrolinoCommand("; 32"), "OK\r\n");
+                s.answer(spectrolinoCommand("; 184 9 0"), spectrolinoBeyondFloat());
+            },
+            "SpectroEye data not returned - message=" + spectrolinoBeyondFloat(), "", false },
         FailureRow { "SpectrolinoRecordTooShort", "SpectroEye",
             [](auto &s, auto &) {
                 s.answer(spectrolinoCommand("; 32"), "OK\r\n");

@@ -84,13 +84,22 @@ TEST_F(Import, MissingFileIsNotFound) {
     EXPECT_TRUE(host.handoffs.empty());
 }
 
-TEST_F(Import, FileEndingEarlyIsAFormatErrorAndKeepsTheCurve) {
-    instruments.spectrum()[1] = 42;
-    dialogs.queueFile(write(fields("red", 20, ",")));
-    instruments.Command8_Click();
-    EXPECT_EQ(boxTexts(), (std::vector<std::string> { "file import format error" }));
-    EXPECT_EQ(instruments.spectrum()[1], 42.0f);
-    EXPECT_TRUE(host.handoffs.empty());
+TEST_F(Import, FileEndingEarlyOrBeyondAnyColourIsAFormatErrorAndKeepsTheCurve) {
+    std::string huge = "huge";
+    for (int i = 1; i <= 40; ++i) {
+        huge += ",3e38"; // each a float holds; the curve's X, Y, Z none does
+    }
+    for (const std::string &text : { fields("red", 20, ","), huge }) {
+        instruments.spectrum().fill(0);
+        instruments.spectrum()[1] = 42;
+        dialogs.reset();
+        dialogs.queueFile(write(text));
+        instruments.Command8_Click();
+        EXPECT_EQ(boxTexts(), (std::vector<std::string> { "file import format error" }));
+        EXPECT_EQ(instruments.spectrum()[1], 42.0f);
+        EXPECT_EQ(instruments.spectrum()[2], 0.0f);
+        EXPECT_TRUE(host.handoffs.empty());
+    }
 }
 
 TEST_F(Import, CancelledFileDialogEndsQuietly) {

@@ -1,5 +1,7 @@
 #include "text/textfile.h"
 
+#include "testing/disk_full.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -232,6 +234,53 @@ TEST_F(FileHelpersTest, AppendKeepsExistingContentAndCreatesMissingFile) {
     std::string back;
     ASSERT_TRUE(readFile(path("TWZpalette.csv"), back, error));
     EXPECT_EQ(back, "line 1\r\nline 2\r\n");
+}
+
+// A disk that fills up part-way through a write: a file written whole keeps
+// its old contents and leaves nothing beside it; an append adds its whole
+// line or nothing, and the next append that fits goes on the old end.
+void fullDiskChecks(const std::string &table, const std::string &palette, std::size_t room) {
+    const std::string oldTable(700, 't');
+    const std::string oldPalette = "first line\r\n";
+    std::string error;
+    ASSERT_TRUE(writeFile(table, oldTable, error)) << error;
+    ASSERT_TRUE(writeFile(palette, oldPalette, error)) << error;
+
+    EXPECT_FALSE(writeFile(table, std::string(4 * room, 'n'), error));
+    EXPECT_NE(error.find("\"" + table + "\""), std::string::npos) << error;
+    std::string back;
+    ASSERT_TRUE(readFile(table, back, error));
+    EXPECT_EQ(back, oldTable);
+    EXPECT_FALSE(fs::exists(table + ".part"));
+
+    EXPECT_FALSE(appendFile(palette, std::string(3 * room, 'p') + "\r\n", error));
+    EXPECT_NE(error.find("\"" + palette + "\""), std::string::npos) << error;
+    ASSERT_TRUE(readFile(palette, back, error));
+    EXPECT_EQ(back, oldPalette) << "no part of the failed line is left";
+    ASSERT_TRUE(appendFile(palette, "second line\r\n", error)) << error;
+    ASSERT_TRUE(readFile(palette, back, error));
+    EXPECT_EQ(back, oldPalette + "second line\r\n");
+}
+
+TEST_F(FileHelpersTest, AFullDiskTearsNoFile) {
+    {
+        // No file may grow beyond 2000 bytes.
+        tw::services::DiskFullAfter full(2000);
+        ASSERT_TRUE(full.active());
+        fullDiskChecks(path("muntable2.prn"), path("TWZpalette.csv"), 2000);
+    }
+    // A real full disk where the machine lets a test mount one.
+    tw::services::TinyDisk disk(dir_ / "tiny", 65536);
+    if (!disk.available()) {
+        GTEST_SKIP() << "no tmpfs can be mounted here; the file-size limit stood in for it";
+    }
+    std::string error;
+    // Fill the disk (of 4 KiB pages) to four pages of room: one for each old
+    // file, two for what comes after.
+    const std::string filler(65536 - 4 * 4096, 'f');
+    ASSERT_TRUE(appendFile((dir_ / "tiny" / "filler").string(), filler, error)) << error;
+    fullDiskChecks((dir_ / "tiny" / "muntable2.prn").string(),
+        (dir_ / "tiny" / "TWZpalette.csv").string(), 4096);
 }
 
 } // namespace

@@ -207,6 +207,27 @@ TEST_F(LoaderTest, OpenDialogLoadsThePickAndCancelKeepsWhatIsShown) {
     EXPECT_EQ(v.Text1->text(), "Loaded Palette " + (folder / "picked.csv").string());
 }
 
+TEST_F(LoaderTest, AFileGoneSinceTheDialogLoadsNothingAndKeepsWhatIsShown) {
+    startWithViewer();
+    writeFile("newpalette2.csv", rows(3));
+    Form3 &v = tickViewer();
+    ASSERT_EQ(v.dotCount(), 3);
+    const std::string lastRow = v.List1->item(2);
+    writeFile("gone.csv", rows(5));
+    const std::string gone = (folder / "gone.csv").string();
+    std::filesystem::remove(gone);
+    fakes.dialogs.reset();
+    fakes.dialogs.queueFile(gone);
+    v.mnuFileOpen_Click();
+    EXPECT_EQ(fakes.dialogs.messages(), std::vector<std::string> { kFailure + gone });
+    EXPECT_EQ(v.dotCount(), 3);
+    ASSERT_EQ(v.List1->count(), 3);
+    EXPECT_EQ(v.List1->item(2), lastRow);
+    EXPECT_TRUE(v.List1->visible());
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(readFile("LastPalette.txt"), "newpalette2.csv\r\n");
+}
+
 TEST_F(LoaderTest, SaveToPaletteReloadsWhileTheBoxIsTicked) {
     startWithViewer();
     writeFile("newpalette2.csv", rows(2));
