@@ -101,6 +101,21 @@ int writeAll(std::FILE *file, std::string_view contents) {
     return std::fflush(file) == 0 ? 0 : errorOr(EIO);
 }
 
+// Closes a file written to (buffered data reach the disk only here, so a
+// full disk may show now) and reports the first failure of the write.
+bool closeWritten(std::FILE *file, const std::string &path, int err, std::string &error) {
+    errno = 0;
+    if (std::fclose(file) != 0 && err == 0) {
+        err = errorOr(EIO);
+    }
+    if (err != 0) {
+        error = failure("write to", path, err);
+        return false;
+    }
+    error.clear();
+    return true;
+}
+
 // A new file (mode "wb"): written whole, on the disk, and closed.
 bool writeNew(const std::string &path, std::string_view contents, std::string &error) {
     errno = 0;
@@ -113,16 +128,7 @@ bool writeNew(const std::string &path, std::string_view contents, std::string &e
     if (err == 0) {
         err = syncToDisk(file);
     }
-    errno = 0;
-    if (std::fclose(file) != 0 && err == 0) {
-        err = errorOr(EIO);
-    }
-    if (err != 0) {
-        error = failure("write to", path, err);
-        return false;
-    }
-    error.clear();
-    return true;
+    return closeWritten(file, path, err, error);
 }
 
 } // namespace
@@ -305,16 +311,7 @@ bool appendFile(const std::string &path, std::string_view contents, std::string 
     if (err != 0) {
         (void)cutBackTo(file, before);
     }
-    errno = 0;
-    if (std::fclose(file) != 0 && err == 0) {
-        err = errorOr(EIO);
-    }
-    if (err != 0) {
-        error = failure("write to", path, err);
-        return false;
-    }
-    error.clear();
-    return true;
+    return closeWritten(file, path, err, error);
 }
 
 } // namespace tw::text
