@@ -2,6 +2,8 @@
 // stream of lines.
 #include "app/convert_cli.h"
 
+#include "app/convert_import.h"
+
 #include <filesystem>
 #include <istream>
 #include <ostream>
@@ -43,9 +45,10 @@ std::size_t convertStream(const engine::RenotationTable &table, const ConvertOpt
     std::size_t number = 0;
     std::string line;
     std::string result;
+    LineConverter converter(table, options);
     while (std::getline(in, line)) {
         ++number;
-        if (!convertLine(table, options, line, result)) {
+        if (!converter.convert(line, result)) {
             ++failed;
             if (err != nullptr) {
                 // "ERR reason" on standard output; "line N: reason" here.
@@ -58,7 +61,7 @@ std::size_t convertStream(const engine::RenotationTable &table, const ConvertOpt
 }
 
 int runConvert(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
-    std::ostream &err, const std::string &executableDir, ImportRunner import) {
+    std::ostream &err, const std::string &executableDir) {
     ConvertOptions options;
     std::string error;
     if (!parseConvertArguments(args, options, error)) {
@@ -76,12 +79,7 @@ int runConvert(const std::vector<std::string> &args, std::istream &in, std::ostr
     }
     const std::string path = tablePath(options, executableDir);
     if (options.mode == ConvertOptions::Mode::Import) {
-        if (import == nullptr) {
-            err << "tintwise-convert: import needs the conversion screen, which this build "
-                   "of the program does not have\n";
-            return 2;
-        }
-        return import(options, path, out, err);
+        return runImport(options, path, out, err);
     }
     engine::RenotationTable table;
     if (!table.loadFile(path, error)) {

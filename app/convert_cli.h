@@ -26,14 +26,8 @@ namespace tw::app {
     const ConvertOptions &options, std::istream &in, std::ostream &out,
     std::ostream *err = nullptr);
 
-// The import subcommand: runs the batch import on the conversion screen
-// (a display toolkit is needed, so the program without one has none) with
-// the table file found; returns the exit status.
-using ImportRunner = int (*)(const ConvertOptions &options, const std::string &tablePath,
-    std::ostream &out, std::ostream &err);
-
 // The whole program; returns the exit status.
 int runConvert(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
-    std::ostream &err, const std::string &executableDir, ImportRunner import = nullptr);
+    std::ostream &err, const std::string &executableDir);
 
 } // namespace tw::app

@@ -1,18 +1,9 @@
 #include "app/convert_import.h"
 
 #include "batch/batch_import.h"
-#include "screen/form1.h"
-#include "services/qt_pictures.h"
-#include "services/qt_printer.h"
-#include "services/serial/qt_serial_port.h"
+#include "cycle/cycle_host.h"
 #include "services/system_clock.h"
-#include "ui/checkbox.h"
-#include "ui/optionarray.h"
-#include "ui/textbox.h"
 
-#include <QApplication>
-
-#include <cstdio>
 #include <ostream>
 
 #ifndef TW_VERSION
@@ -48,7 +39,8 @@ public:
     std::string openFile(const std::string &, const std::string &, const std::string &) override {
         return input_;
     }
-    void yield() override { QCoreApplication::processEvents(); }
+    // No window waits for its events.
+    void yield() override { }
     void beep() override { }
 
 private:
@@ -66,16 +58,55 @@ private:
     std::string palette_;
 };
 
-int illuminantIndex(engine::Illuminant illuminant) {
-    switch (illuminant) {
-    case engine::Illuminant::D5000:
-        return 1;
-    case engine::Illuminant::D65_10:
-        return 2;
-    default:
-        return 0;
+// The conversion screen without its window: the cycle, its palette writer
+// and the reflectance curve, working in the current directory, with the
+// caption the window has.
+class HeadlessScreen : public cycle::CycleHost {
+public:
+    HeadlessScreen(std::ostream &err, const ConvertOptions &options, const std::string &input)
+        : err_(err)
+        , dialogs_(err, input, options.output) { }
+
+    // Loads the table and sets the screen up as the window's start-up and
+    // the user's settings leave it; false, said on `err`, when the table
+    // cannot be read.
+    bool start(const std::string &tablePath, const ConvertOptions &options) {
+        std::string error;
+        if (!table_.loadFile(tablePath, error)) {
+            err_ << "tintwise-convert: " << error << '\n';
+            return false;
+        }
+        (void)cycle_.muncie(); // the design colour, as the window starts
+        (void)cycle_.setIlluminant(options.illuminant);
+        cycle_.setPwd(options.pwd);
+        if (!options.gammaText.empty()) {
+            (void)cycle_.gammaTextChanged(options.gammaText);
+        }
+        return true;
     }
-}
+
+    cycle::ConversionCycle &cycle() override { return cycle_; }
+    cycle::PaletteWriter &palette() override { return palette_; }
+    services::Dialogs &dialogs() override { return dialogs_; }
+    const services::Clock &clock() const override { return clock_; }
+    std::filesystem::path filePath(const std::string &bareName) const override {
+        return std::filesystem::path(".") / bareName;
+    }
+    std::string caption() const override { return "Tintwise  - Version  " TW_VERSION; }
+    void showMessage(const std::string &text) override {
+        err_ << "tintwise-convert: " << text << '\n';
+    }
+    engine::Spectrum &spectrum() override { return spectrum_; }
+
+private:
+    std::ostream &err_;
+    CommandLineDialogs dialogs_;
+    services::SystemClock clock_;
+    engine::RenotationTable table_;
+    cycle::ConversionCycle cycle_ { table_ };
+    cycle::PaletteWriter palette_ { cycle_, dialogs_, clock_, "." };
+    engine::Spectrum spectrum_ {};
+};
 
 } // namespace
 
@@ -92,44 +123,11 @@ int runImport(const ConvertOptions &options, const std::string &tablePath, std::
         err << "tintwise-convert: import " << type << " needs an INPUT file\n";
         return 2;
     }
-
-    // The screen is built offscreen: no window shows, and no display is
-    // needed.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The toolkit's own notes (a missing runtime folder and the like) say
-    // nothing about the import; only its errors are passed on.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
-        if (type == QtCriticalMsg || type == QtFatalMsg) {
-            std::fprintf(stderr, "tintwise-convert: %s\n", text.toLocal8Bit().constData());
-        }
-    });
-    static int argc = 1;
-    static char name[] = "tintwise-convert";
-    static char *argv[] = { name, nullptr };
-    QApplication app(argc, argv);
-
-    CommandLineDialogs dialogs(err, input, options.output);
-    services::SystemClock clock;
-    services::QtPrinter printer;
-    services::QtPictures pictures;
-    screen::Form1 form(services::Services { dialogs, clock, printer, pictures },
-        std::make_unique<services::QtSerialPort>(), ".", TW_VERSION);
-    form.setTableFile(tablePath);
-    if (!form.Form_Load()) {
+    HeadlessScreen screen(err, options, input);
+    if (!screen.start(tablePath, options)) {
         return 2;
     }
-    (void)form.Option1->select(illuminantIndex(options.illuminant));
-    if (options.pwd) {
-        form.Check1->setValue(1);
-    }
-    if (!options.gammaText.empty()) {
-        form.Text5->setText(options.gammaText);
-    }
-
-    const batch::ImportResult result = batch::runImport(form, type, { input, options.output });
-    if (!result.message.empty()) {
-        err << "tintwise-convert: " << result.message << '\n';
-    }
+    const batch::ImportResult result = batch::runImport(screen, type, { input, options.output });
     if (result.outcome == batch::ImportResult::Outcome::Failed) {
         return 1;
     }

@@ -1,8 +1,5 @@
 // Entry point of tintwise-convert; see convert_cli.h.
 #include "app/convert_cli.h"
-#ifdef TW_CONVERT_IMPORT
-#include "app/convert_import.h"
-#endif
 
 #include <filesystem>
 #include <iostream>
@@ -23,11 +20,5 @@ int main(int argc, char **argv) {
         exe = std::filesystem::absolute(argv[0], ec);
     }
     const std::vector<std::string> args(argv + 1, argv + argc);
-#ifdef TW_CONVERT_IMPORT
-    const tw::app::ImportRunner import = tw::app::runImport;
-#else
-    const tw::app::ImportRunner import = nullptr;
-#endif
-    return tw::app::runConvert(
-        args, std::cin, std::cout, std::cerr, exe.parent_path().string(), import);
+    return tw::app::runConvert(args, std::cin, std::cout, std::cerr, exe.parent_path().string());
 }

@@ -11,8 +11,8 @@ namespace tw::app {
 namespace {
 
 const Option illuminantOption { "illuminant", 0, "C|D50|D65",
-    "illuminant and observer: C (2 degrees, the renotation's; the default), D50 (2 degrees) or "
-    "D65 (10 degrees); any case" };
+    "the illuminant and observer of X Y Z, CIELAB and RGB: C (2 degrees, the renotation's; the "
+    "default), D50 (2 degrees) or D65 (10 degrees); any case" };
 const Option pwdOption { "pwd", 0, "",
     "Value 10 is Y = 100 (perfect white diffuser) instead of Y = 102.568" };
 const Option tableOption { "table", 0, "FILE",
@@ -28,8 +28,9 @@ const std::array<Subcommand, 7> subcommands { {
     { "to-xyz", "", 0, "HUE VALUE CHROMA (5R 5 10 or 5R 5/10) to X Y Z x y",
         { illuminantOption, pwdOption, tableOption } },
     { "to-munsell", "", 0,
-        "X Y Z (illuminant C, white Y about 100) to HUE_TEXT HUE_NUMBER VALUE CHROMA",
-        { pwdOption, exactOption, tableOption } },
+        "X Y Z (white Y about 100) to HUE_TEXT HUE_NUMBER VALUE CHROMA (the notation belongs "
+        "to illuminant C)",
+        { illuminantOption, pwdOption, exactOption, tableOption } },
     { "to-lab", "", 0, "HUE VALUE CHROMA to L* a* b*",
         { illuminantOption, pwdOption, tableOption } },
     { "to-rgb", "", 0, "HUE VALUE CHROMA to display R G B",
@@ -131,10 +132,8 @@ bool parseConvertArguments(
             error = "--gamma must be a number from 1 to 3, not \"" + it->second + "\"";
             return false;
         }
+        // Set as the screen's gamma box sets it.
         options.gammaText = it->second;
-        // As the gamma control of the conversion screen sets it.
-        const float exponent = static_cast<float>(1.0 / gamma);
-        options.display.rgbexponent = { exponent, exponent, exponent };
     }
     return true;
 }

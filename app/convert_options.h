@@ -2,7 +2,6 @@
 #pragma once
 
 #include "app/arguments.h"
-#include "engine/colour_spaces.h"
 #include "engine/illuminant.h"
 
 #include <span>
@@ -19,12 +18,11 @@ struct ConvertOptions {
     bool pwd = false;
     // to-munsell: refine to the exact inverse of Munsell to XYZ.
     bool exact = false;
-    // The display of to-rgb and from-rgb; --gamma sets its exponent.
-    engine::DisplaySettings display;
     std::string table; // empty: the default search
-    // import: the gamma text as given (empty: the screen's own), the type
-    // and input file, and the output file (-o).
+    // The gamma as given (empty: the screen's own 2.2), set as the screen's
+    // gamma box takes it.
     std::string gammaText;
+    // import: the type and input file, and the output file (-o).
     std::vector<std::string> arguments;
     std::string output;
     bool help = false;

@@ -83,14 +83,14 @@ int main(int argc, char **argv) {
         return 1;
     }
     if (check) {
-        using tw::screen::Boxes;
+        using tw::cycle::Boxes;
         std::printf("working folder: %s\n", work.folder.string().c_str());
         for (const std::string &name : work.seeded) {
             std::printf("seeded: %s\n", name.c_str());
         }
         const auto line = [&](Boxes group) {
             std::string out;
-            for (const std::string &t : form.texts(group)) {
+            for (const std::string &t : form.cycle().texts(group)) {
                 out += (out.empty() ? "" : " ") + t;
             }
             return out;

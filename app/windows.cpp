@@ -1,6 +1,6 @@
 #include "app/windows.h"
 
-#include "batch/batch_import.h"
+#include "batch/import_button.h"
 #include "charts/charts.h"
 #include "imaging/imaging.h"
 #include "screen/screen_host.h"

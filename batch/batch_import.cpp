@@ -1,11 +1,10 @@
 #include "batch/batch_import.h"
 
 #include "batch/record_input.h"
+#include "cycle/cycle_host.h"
 #include "engine/spectral.h"
-#include "screen/screen_host.h"
 #include "text/numbers.h"
 #include "text/textfile.h"
-#include "ui/scoped_flag.h"
 
 #include <algorithm>
 #include <array>
@@ -21,8 +20,8 @@ namespace tw::batch {
 
 namespace {
 
-using screen::Boxes;
-using screen::ScreenHost;
+using cycle::Boxes;
+using cycle::CycleHost;
 
 // What a type writes before its records.
 enum class Header {
@@ -131,33 +130,35 @@ private:
 // quietrgb for the life of a run, cleared on every way out.
 class QuietRgb {
 public:
-    QuietRgb(ScreenHost &screen, bool quiet)
-        : screen_(screen)
+    QuietRgb(cycle::ConversionCycle &cycle, bool quiet)
+        : cycle_(cycle)
         , quiet_(quiet) {
         if (quiet_) {
-            screen_.setQuietRgb(true);
+            cycle_.setQuietRgb(true);
         }
     }
     ~QuietRgb() {
         if (quiet_) {
-            screen_.setQuietRgb(false);
+            cycle_.setQuietRgb(false);
         }
     }
     QuietRgb(const QuietRgb &) = delete;
     QuietRgb &operator=(const QuietRgb &) = delete;
 
 private:
-    ScreenHost &screen_;
+    cycle::ConversionCycle &cycle_;
     bool quiet_;
 };
 
 class Run {
 public:
-    Run(ScreenHost &screen, const ImportType &type)
-        : screen(screen)
+    Run(CycleHost &host, const ImportType &type)
+        : host(host)
+        , cycle(host.cycle())
         , type(type) { }
 
-    ScreenHost &screen;
+    CycleHost &host;
+    cycle::ConversionCycle &cycle;
     const ImportType &type;
     std::string line; // the output line being built
     std::size_t number = 0; // type "6": the running number
@@ -172,21 +173,21 @@ public:
     void yield() {
         const auto now = std::chrono::steady_clock::now();
         if (now - lastYield_ >= std::max(yieldInterval, 4 * yieldTook_)) {
-            screen.dialogs().yield();
+            host.dialogs().yield();
             lastYield_ = std::chrono::steady_clock::now();
             yieldTook_ = lastYield_ - now;
         }
     }
     // "," and the box texts of a group.
     void boxes(Boxes group) {
-        for (const std::string &t : screen.texts(group)) {
+        for (const std::string &t : cycle.texts(group)) {
             line += ',';
             line += t;
         }
     }
     // ",", R, ",", G, ",", B in list-print form.
     void rgb() {
-        const screen::DisplayRgb c = screen.currentRgb();
+        const cycle::DisplayRgb c = cycle.state().patch;
         for (int v : { c.R, c.G, c.B }) {
             line += ',';
             line += printInteger(v);
@@ -194,12 +195,12 @@ public:
     }
     // Hue, Value and Chroma into the Munsell boxes.
     void munsell(const std::string &h, const std::string &v, const std::string &c) {
-        screen.setTexts(Boxes::Munsell, { h, v, c });
+        cycle.setTexts(Boxes::Munsell, { h, v, c });
     }
     // The Munsell entry and its results, as types "2" to "4" write them.
     void muncieLine() {
         yield();
-        screen.muncie();
+        (void)cycle.muncie();
         yield();
         boxes(Boxes::Xyz);
         boxes(Boxes::Lab);
@@ -214,7 +215,7 @@ private:
 };
 
 RecordStatus spectra(Run &run, const Record &r) {
-    engine::Spectrum &spectrum = run.screen.spectrum();
+    engine::Spectrum &spectrum = run.host.spectrum();
     engine::Spectrum values = spectrum;
     for (std::size_t i = 1; i <= 40; ++i) {
         const double v = text::leadingNumber(r.fields[2 + i]);
@@ -229,9 +230,10 @@ RecordStatus spectra(Run &run, const Record &r) {
     spectrum = values;
     float X = 0.0f, Y = 0.0f, Z = 0.0f;
     engine::tris(spectrum, X, Y, Z);
-    run.screen.setTexts(Boxes::Xyz, { text::plainText(X), text::plainText(Y), text::plainText(Z) });
-    run.screen.xyzenter();
+    // tris gives illuminant C; the boxes hold the selected illuminant's.
+    (void)run.cycle.enterIlluminantC(X, Y, Z, cycle::XyzText::Plain);
     run.yield();
+    const cycle::ColourNumbers &shown = run.cycle.state().numbers;
     text::TextWriter out;
     const auto item = [&](std::string_view s) {
         out.print(s);
@@ -244,12 +246,12 @@ RecordStatus spectra(Run &run, const Record &r) {
     for (std::size_t i = 0; i < 3; ++i) {
         item(r.fields[i]);
     }
-    for (const std::string &t : run.screen.texts(Boxes::Munsell)) {
+    for (const std::string &t : run.cycle.texts(Boxes::Munsell)) {
         item(t);
     }
-    number(X);
-    number(Y);
-    number(Z);
+    number(shown.X);
+    number(shown.Y);
+    number(shown.Z);
     item(r.rest);
     for (std::size_t i = 1; i <= 40; ++i) {
         number(spectrum[i]);
@@ -273,7 +275,7 @@ RecordStatus steps(Run &run, const Record &r) {
         return RecordStatus::Skipped;
     }
     run.munsell(f.substr(0, tab1), f.substr(tab1 + 1, tab2 - tab1 - 1), f.substr(tab2 + 1));
-    const std::vector<std::string> shown = run.screen.texts(Boxes::Munsell);
+    const std::vector<std::string> shown = run.cycle.texts(Boxes::Munsell);
     run.line = shown[0] + "," + shown[1] + "," + shown[2];
     run.muncieLine();
     return RecordStatus::Converted;
@@ -292,10 +294,10 @@ RecordStatus colorChecker(Run &run, const Record &r) {
 RecordStatus munsellList(Run &run, const Record &r) {
     run.munsell(r.fields[0], r.fields[1], r.fields[2]);
     run.yield();
-    const std::vector<std::string> shown = run.screen.texts(Boxes::Munsell);
+    const std::vector<std::string> shown = run.cycle.texts(Boxes::Munsell);
     run.line = shown[0] + "," + shown[1] + "," + shown[2];
     run.yield();
-    run.screen.muncie();
+    (void)run.cycle.muncie();
     run.yield();
     run.boxes(Boxes::Xyz);
     run.boxes(Boxes::Lab);
@@ -306,9 +308,9 @@ RecordStatus munsellList(Run &run, const Record &r) {
 
 RecordStatus labList(Run &run, const Record &r) {
     ++run.number;
-    run.screen.setTexts(Boxes::Lab, { r.fields[0], r.fields[1], r.fields[2] });
+    run.cycle.setTexts(Boxes::Lab, { r.fields[0], r.fields[1], r.fields[2] });
     run.yield();
-    run.screen.labenter();
+    (void)run.cycle.labenter();
     run.line = printInteger(static_cast<long long>(run.number));
     run.boxes(Boxes::Munsell);
     run.boxes(Boxes::Xyz);
@@ -318,15 +320,15 @@ RecordStatus labList(Run &run, const Record &r) {
 }
 
 RecordStatus xyzPalette(Run &run, const Record &r) {
-    run.screen.setPaletteTag(r.fields[0]);
-    run.screen.setTexts(Boxes::Xyz, { r.fields[1], r.fields[2], r.fields[3] });
-    run.screen.xyzenter();
+    run.host.palette().setTag(r.fields[0]);
+    run.cycle.setTexts(Boxes::Xyz, { r.fields[1], r.fields[2], r.fields[3] });
+    (void)run.cycle.xyzenter();
     run.yield();
     float mode = 1.0f;
-    if (!run.screen.SaveData(mode)) {
+    if (!run.host.palette().SaveData(mode)) {
         // No palette file (the name was not given, or the file could not
         // be written and its name was dropped): nothing more can be saved.
-        if (run.screen.paletteFileName().empty()) {
+        if (run.host.palette().fileName().empty()) {
             run.damage = "no palette file to append to";
             return RecordStatus::Damaged;
         }
@@ -364,10 +366,10 @@ std::string baseName(const std::filesystem::path &p) {
     return p.filename().string();
 }
 
-ImportResult failed(ScreenHost &screen, ImportResult result, const std::string &message) {
+ImportResult failed(CycleHost &host, ImportResult result, const std::string &message) {
     result.outcome = ImportResult::Outcome::Failed;
     result.message = message;
-    screen.showMessage(message);
+    host.showMessage(message);
     return result;
 }
 
@@ -377,7 +379,7 @@ bool isImportType(std::string_view type) {
     return findType(type) != nullptr;
 }
 
-ImportResult runImport(ScreenHost &screen, std::string_view code, const ImportFiles &files) {
+ImportResult runImport(CycleHost &host, std::string_view code, const ImportFiles &files) {
     ImportResult result;
     const ImportType *type = findType(code);
     if (type == nullptr) {
@@ -387,11 +389,11 @@ ImportResult runImport(ScreenHost &screen, std::string_view code, const ImportFi
     // The input: the type's file, the one given, or one chosen.
     std::filesystem::path input = files.input;
     if (input.empty() && !type->input.empty()) {
-        input = screen.filePath(std::string(type->input)).lexically_normal();
+        input = host.filePath(std::string(type->input)).lexically_normal();
     }
     if (input.empty()) {
-        const std::string chosen = screen.dialogs().openFile(
-            "Import", screen.filePath(".").parent_path().string(), "*.csv|*.csv");
+        const std::string chosen = host.dialogs().openFile(
+            "Import", host.filePath(".").parent_path().string(), "*.csv|*.csv");
         if (chosen.empty()) {
             return result; // cancelled: nothing done
         }
@@ -402,37 +404,38 @@ ImportResult runImport(ScreenHost &screen, std::string_view code, const ImportFi
     const bool opened = records.open(input);
     if (!opened || (type->counted && records.empty())) {
         return failed(
-            screen, result, type->counted ? "File not found" : "File not found: " + input.string());
+            host, result, type->counted ? "File not found" : "File not found: " + input.string());
     }
 
     // The output.
     PartFile out;
     if (!type->output.empty()) {
         result.output
-            = (files.output.empty() ? screen.filePath(std::string(type->output)) : files.output)
+            = (files.output.empty() ? host.filePath(std::string(type->output)) : files.output)
                   .lexically_normal();
         if (!out.open(result.output)) {
-            return failed(screen, result,
+            return failed(host, result,
                 "Cannot write \"" + result.output.string() + "\": " + out.error()
                     + "; nothing was imported.");
         }
     } else if (!files.output.empty()) {
-        screen.setPaletteFileName(files.output.string());
+        host.palette().setFileName(files.output.string());
     }
 
-    QuietRgb quiet(screen, type->counted);
+    QuietRgb quiet(host.cycle(), type->counted);
     switch (type->header) {
     case Header::None:
         break;
     case Header::Caption:
     case Header::CaptionAndFirstLine:
-        out.write(screen.caption() + "\r\n");
+        out.write(host.caption() + "\r\n");
         break;
     case Header::NoticesAndFirstLine:
-        out.write(screen.caption() + " - Munsell notations of " + inputName
+        out.write(host.caption() + " - Munsell notations of " + inputName
             + " converted to CIE XYZ, CIELAB and display RGB\r\n");
         out.write("An R, G or B of 0 or 255 marks a colour outside the display's gamut, shown "
-                  "only approximately; notations for illuminant C and the 2 degree observer\r\n");
+                  "only approximately; X, Y, Z, L*, a*, b* and R, G, B for "
+            + cycle::illuminantText(host.cycle().state().illuminant) + "\r\n");
         break;
     case Header::Columns:
         out.write(std::string(type->columns) + "\r\n");
@@ -444,7 +447,7 @@ ImportResult runImport(ScreenHost &screen, std::string_view code, const ImportFi
         out.write(firstLine + std::string(lineColumns) + "\r\n");
     }
 
-    Run run(screen, *type);
+    Run run(host, *type);
     std::string cutShort;
     Record record;
     for (;;) {
@@ -476,7 +479,7 @@ ImportResult runImport(ScreenHost &screen, std::string_view code, const ImportFi
             }
         }
         ++result.records;
-        const screen::DisplayRgb c = screen.currentRgb();
+        const cycle::DisplayRgb c = host.cycle().state().patch;
         if (c.R == 0 || c.R == 255 || c.G == 0 || c.G == 255 || c.B == 0 || c.B == 255) {
             ++result.notDisplayed;
         }
@@ -484,14 +487,14 @@ ImportResult runImport(ScreenHost &screen, std::string_view code, const ImportFi
 
     std::string message;
     if (!type->output.empty() && !out.commit()) {
-        return failed(screen, result,
+        return failed(host, result,
             "The import was not saved: cannot write \"" + result.output.string()
                 + "\": " + out.error() + "; the file as it was is unchanged.");
     }
     if (type->output.empty()) {
-        result.output = screen.paletteFileName().empty()
+        result.output = host.palette().fileName().empty()
             ? std::filesystem::path()
-            : screen.filePath(screen.paletteFileName()).lexically_normal();
+            : host.filePath(host.palette().fileName()).lexically_normal();
     }
     if (type->counted) {
         message = "Total colors" + std::to_string(result.records) + "  Colors not displayed"
@@ -508,30 +511,19 @@ ImportResult runImport(ScreenHost &screen, std::string_view code, const ImportFi
         message = cutShort + (message.empty() ? "" : "  " + message);
     }
     if (type->code == "1") {
-        screen.dialogs().beep();
+        host.dialogs().beep();
     }
     result.outcome = cutShort.empty() ? ImportResult::Outcome::Done : ImportResult::Outcome::Failed;
     if (!message.empty()) {
         result.message = message;
-        screen.showMessage(message);
+        host.showMessage(message);
     }
     return result;
 }
 
-void import_Click(ScreenHost &screen) {
-    const std::string type = screen.dialogs().inputBox("Type import", "", "");
-    (void)runImport(screen, type);
-}
-
-void attachImport(ScreenHost &screen) {
-    auto busy = std::make_shared<bool>(false);
-    screen.setImportAction([&screen, busy] {
-        if (*busy) {
-            return;
-        }
-        ui::ScopedFlag running(*busy);
-        import_Click(screen);
-    });
+void import_Click(CycleHost &host) {
+    const std::string type = host.dialogs().inputBox("Type import", "", "");
+    (void)runImport(host, type);
 }
 
 } // namespace tw::batch

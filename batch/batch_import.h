@@ -1,9 +1,10 @@
 // Batch import: whole files of colours converted in one go by the conversion
-// screen itself. Each record is written into the Munsell, XYZ or CIELAB
-// boxes, the screen's own entry operation runs, and the boxes as now shown
-// are copied into the output line, so an output file holds exactly what the
-// screen would show for each colour under the current illuminant, gamma and
-// PWD setting.
+// cycle. Each record is written into the Munsell, XYZ or CIELAB boxes, the
+// cycle's own entry operation runs, and the boxes as now shown are copied
+// into the output line, so an output file holds exactly what the screen
+// would show for each colour under the current illuminant, gamma and PWD
+// setting. In the window the screen shows each colour as it goes; the
+// command-line converter runs the same cycle without a window.
 //
 // The seven types, typed at the "Type import" prompt and compared exactly:
 //
@@ -30,8 +31,8 @@
 #include <string>
 #include <string_view>
 
-namespace tw::screen {
-class ScreenHost;
+namespace tw::cycle {
+class CycleHost;
 }
 
 namespace tw::batch {
@@ -62,15 +63,12 @@ struct ImportResult {
 // The type codes the prompt understands.
 [[nodiscard]] bool isImportType(std::string_view type);
 
-// Runs one type on the screen. Anything but a type code does nothing.
+// Runs one type on the host's conversion cycle. Anything but a type code
+// does nothing.
 ImportResult runImport(
-    screen::ScreenHost &screen, std::string_view type, const ImportFiles &files = {});
+    cycle::CycleHost &host, std::string_view type, const ImportFiles &files = {});
 
 // The "Import" button: asks "Type import" and runs the type given.
-void import_Click(screen::ScreenHost &screen);
-
-// Connects the screen's hidden-mode "Import" button; a press while a run is
-// going on (events are processed between records) is ignored.
-void attachImport(screen::ScreenHost &screen);
+void import_Click(cycle::CycleHost &host);
 
 } // namespace tw::batch

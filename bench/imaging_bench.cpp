@@ -20,7 +20,7 @@
 
 namespace {
 
-using tw::screen::Boxes;
+using tw::cycle::Boxes;
 using tw::screen::Form1;
 
 std::filesystem::path workFolder() {
@@ -120,7 +120,7 @@ void BM_BlockConversion(benchmark::State &state) {
     int i = 0;
     for (auto _ : state) {
         ++i;
-        b.screen->setTexts(Boxes::Rgb,
+        b.screen->cycle().setTexts(Boxes::Rgb,
             { std::to_string(20 + i % 200), std::to_string(40 + i % 150), std::to_string(90) });
         b.screen->Command6_Click();
     }
@@ -134,11 +134,11 @@ void BM_PaletteAppend(benchmark::State &state) {
         state.SkipWithError("renotation data did not load");
         return;
     }
-    b.screen->setPaletteFileName("APPEND.CSV");
-    b.screen->setPaletteTag(" 0 0");
+    b.screen->palette().setFileName("APPEND.CSV");
+    b.screen->palette().setTag(" 0 0");
     for (auto _ : state) {
         float mode = 1.0f;
-        benchmark::DoNotOptimize(b.screen->SaveData(mode));
+        benchmark::DoNotOptimize(b.screen->palette().SaveData(mode));
     }
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations()));
 }

@@ -73,7 +73,7 @@ struct Viewer {
         if (!tw::text::writeFile((workFolder() / name).string(), paletteFile(rows), error)) {
             return false;
         }
-        screen->setPaletteFileName(name);
+        screen->palette().setFileName(name);
         viewer = std::make_unique<Form3>(*screen);
         viewer->GetData(2);
         viewer->Command2_Click();

@@ -108,7 +108,7 @@ book::book(screen::ScreenHost &screen)
 
 void book::fillbook() {
     setShown(true);
-    const std::string hueText = screen_.text(screen::Boxes::Munsell, 0);
+    const std::string hueText = screen_.cycle().text(cycle::Boxes::Munsell, 0);
     bool formatError = false;
     float h = engine::converth(hueText, formatError);
     if (h >= 100.0f) {
@@ -126,10 +126,10 @@ void book::fillbook() {
     Label1[23]->setCaption(hueText);
     Shape1[patchIndex(0, 0)]->setFillColor(ui::kBlack);
 
-    const engine::Illuminant illuminant = screen_.illuminant();
-    const engine::DisplaySettings &display = screen_.display();
-    const engine::RenotationTable &table = screen_.table();
-    const bool pwd = screen_.pwd();
+    const engine::Illuminant illuminant = screen_.cycle().state().illuminant;
+    const engine::DisplaySettings &display = screen_.cycle().state().display;
+    const engine::RenotationTable &table = screen_.cycle().table();
+    const bool pwd = screen_.cycle().state().pwd;
     const float limit = 0.02f;
     for (int c = 0; c <= 28; c += 2) {
         for (int v = 1; v <= 9; ++v) {
@@ -157,8 +157,8 @@ void book::VScroll1_Change() {
     if (busy_) {
         return;
     }
-    screen_.setText(
-        screen::Boxes::Munsell, 0, engine::hconvert(static_cast<float>(VScroll1->value())));
+    screen_.cycle().setText(
+        cycle::Boxes::Munsell, 0, engine::hconvert(static_cast<float>(VScroll1->value())));
     fillbook();
 }
 
@@ -166,12 +166,12 @@ void book::Form_MouseDown(double x, double y) {
     const ui::Rgb24 c = point(x, y);
     const int channel[3] = { ui::redOf(c), ui::greenOf(c), ui::blueOf(c) };
     for (int i = 0; i < 3; ++i) {
-        screen_.setText(screen::Boxes::Rgb, i, std::to_string(channel[i]));
+        screen_.cycle().setText(cycle::Boxes::Rgb, i, std::to_string(channel[i]));
     }
     // A channel at 0 may be a clipped colour (or the black patch): the
     // numbers are shown but not converted.
     if (channel[0] != 0 && channel[1] != 0 && channel[2] != 0) {
-        screen_.Command6_Click();
+        (void)screen_.cycle().Command6_Click();
     }
 }
 

@@ -94,10 +94,10 @@ void book2::plotvalue(float v) {
     const double cy = static_cast<double>(text::roundHalfEven(clientHeight() / 2.0));
     const double radius = cx / 40.0;
 
-    const engine::Illuminant illuminant = screen_.illuminant();
-    const engine::DisplaySettings &display = screen_.display();
-    const engine::RenotationTable &table = screen_.table();
-    const bool pwd = screen_.pwd();
+    const engine::Illuminant illuminant = screen_.cycle().state().illuminant;
+    const engine::DisplaySettings &display = screen_.cycle().state().display;
+    const engine::RenotationTable &table = screen_.cycle().table();
+    const bool pwd = screen_.cycle().state().pwd;
     for (int k = 0; k < 40; ++k) {
         const float H = 2.5f * static_cast<float>(k);
         const float theta = H / 15.915494f;
@@ -139,7 +139,7 @@ void book2::plotvalue(float v) {
 
 void book2::plotFromScreen() {
     double v = 0.0;
-    if (text::parseNumber(screen_.text(screen::Boxes::Munsell, 1), v) && std::isfinite(v)) {
+    if (text::parseNumber(screen_.cycle().text(cycle::Boxes::Munsell, 1), v) && std::isfinite(v)) {
         plotvalue(static_cast<float>(v));
     }
 }
@@ -148,9 +148,9 @@ void book2::VScroll1_Change() {
     if (busy_) {
         return;
     }
-    screen_.setText(
-        screen::Boxes::Munsell, 1, text::plainText(static_cast<float>(VScroll1->value()) / 100.0f));
-    screen_.muncie();
+    screen_.cycle().setText(
+        cycle::Boxes::Munsell, 1, text::plainText(static_cast<float>(VScroll1->value()) / 100.0f));
+    (void)screen_.cycle().muncie();
 }
 
 void book2::Form_MouseMove(double x, double y) {
@@ -182,10 +182,10 @@ void book2::Form_MouseDown(double x, double y) {
     const ui::Rgb24 c = point(x, y);
     const int channel[3] = { ui::redOf(c), ui::greenOf(c), ui::blueOf(c) };
     for (int i = 0; i < 3; ++i) {
-        screen_.setText(screen::Boxes::Rgb, i, std::to_string(channel[i]));
+        screen_.cycle().setText(cycle::Boxes::Rgb, i, std::to_string(channel[i]));
     }
     if (inside(channel[0]) && inside(channel[1]) && inside(channel[2])) {
-        screen_.Command6_Click();
+        (void)screen_.cycle().Command6_Click();
     } else {
         Shape1->setFillColor(ui::kBlack);
     }

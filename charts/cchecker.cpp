@@ -57,10 +57,11 @@ void CChecker::fillCC() {
     setCaption("The Macbeth ColorChecker\xC2\xAE");
     // The notice says what the chart was rendered for: it does not follow a
     // later change of illuminant.
-    const engine::Illuminant illuminant = screen_.illuminant();
-    const bool pwd = screen_.pwd();
+    const engine::Illuminant illuminant = screen_.cycle().state().illuminant;
+    const bool pwd = screen_.cycle().state().pwd;
     Label1->setCaption("From the Munsell notations in " + std::string(fileName) + ", "
-        + illuminantName(illuminant) + (pwd ? " PWD" : "") + ", gamma " + screen_.gammaText());
+        + illuminantName(illuminant) + (pwd ? " PWD" : "") + ", gamma "
+        + screen_.cycle().state().gammaText);
 
     std::string contents, error;
     CcNames read;
@@ -70,7 +71,6 @@ void CChecker::fillCC() {
         read.problem = error + "\rThe ColorChecker patches are left empty.";
     }
 
-    const engine::DisplaySettings &display = screen_.display();
     for (std::size_t k = 0; k < Shape1.size(); ++k) {
         ui::Rgb24 fill = background;
         names_[k].clear();
@@ -78,8 +78,8 @@ void CChecker::fillCC() {
             names_[k] = patch->name;
             // A notation beyond the renotation data converts to black, as
             // the engine gives it.
-            const engine::DisplayColour c = engine::munsellToDisplay(
-                screen_.table(), illuminant, pwd, display, patch->hue, patch->value, patch->chroma);
+            const engine::DisplayColour c
+                = screen_.cycle().munsellColour(patch->hue, patch->value, patch->chroma);
             fill = c.hasRgb() ? ui::rgb(c.rgb.R, c.rgb.G, c.rgb.B) : ui::kBlack;
         }
         Shape1[k]->setFillColor(fill);

@@ -6,9 +6,8 @@
 // the upper right (yellower), L* up and down.
 #include "charts/ctol.h"
 
-#include "engine/colour_spaces.h"
+#include "cycle/conversion_cycle.h"
 #include "engine/notation.h"
-#include "engine/xyz2mun.h"
 #include "text/numbers.h"
 #include "text/patterns.h"
 #include "text/textfile.h"
@@ -53,14 +52,6 @@ constexpr std::array<PatchPlace, CTol::patchCount> places { {
 } };
 
 constexpr int buildOrder[CTol::patchCount] = { 1, 2, 3, 4, 5, 6, 0 };
-
-std::optional<float> boxNumber(const std::string &text) {
-    double v = 0.0;
-    if (!text::parseNumber(text, v) || !std::isfinite(static_cast<float>(v))) {
-        return std::nullopt;
-    }
-    return static_cast<float>(v);
-}
 
 } // namespace
 
@@ -141,9 +132,6 @@ void CTol::MakeCTol(float L, float a, float b) {
     for (std::size_t i = 0; i < 3; ++i) {
         Text2[i]->setText(text::formatPattern(standard[i], text::patterns::twoDecimals));
     }
-    const engine::Illuminant illuminant = screen_.illuminant();
-    const engine::DisplaySettings &display = screen_.display();
-    const bool pwd = screen_.pwd();
     const bool blackLines = Check1->value() == 1;
     for (int p : buildOrder) {
         const auto row = static_cast<std::size_t>(p);
@@ -153,16 +141,16 @@ void CTol::MakeCTol(float L, float a, float b) {
             const auto axis = static_cast<std::size_t>(at.axis);
             lab[axis] += static_cast<float>(at.sign) * tolerance[axis];
         }
-        float X = 0.0f, Y = 0.0f, Z = 0.0f;
-        engine::labxyz(X, Y, Z, lab[0], lab[1], lab[2]);
-
-        float H = 0.0f, V = 0.0f, C = 0.0f;
-        if (engine::xyz2mun(screen_.table(), pwd, H, V, C, X, Y, Z) == engine::Xyz2MunStatus::Ok) {
-            tolMunsell[row] = { engine::hconvert(H), text::plainText(V), text::plainText(C) };
+        // Each patch as the screen would show that CIELAB under its
+        // illuminant: the standard is the screen's own colour.
+        const cycle::LabColour colour = screen_.cycle().labColour(lab[0], lab[1], lab[2]);
+        if (colour.hasNotation) {
+            tolMunsell[row] = { engine::hconvert(colour.H), text::plainText(colour.V),
+                text::plainText(colour.C) };
         } else {
-            tolMunsell[row] = { "", text::plainText(V), "" };
+            tolMunsell[row] = { "", text::plainText(colour.V), "" };
         }
-        const engine::RgbResult out = engine::xyzrgb(illuminant, display, X, Y, Z);
+        const engine::RgbResult &out = colour.rgb;
         tolRgb[row] = { out.R, out.G, out.B };
 
         const ui::Rgb24 fill = ui::rgb(out.R, out.G, out.B);
@@ -174,7 +162,7 @@ void CTol::MakeCTol(float L, float a, float b) {
 void CTol::ticked() {
     std::optional<float> lab[3];
     for (int i = 0; i < 3; ++i) {
-        lab[i] = boxNumber(screen_.text(screen::Boxes::Lab, i));
+        lab[i] = cycle::boxNumber(screen_.cycle().text(cycle::Boxes::Lab, i));
         if (!lab[i]) {
             return;
         }
@@ -193,7 +181,7 @@ void CTol::follow(const screen::Refresh &refresh) {
 bool CTol::rebuildFromBoxes() {
     std::optional<float> lab[3];
     for (std::size_t i = 0; i < 3; ++i) {
-        lab[i] = boxNumber(Text2[i]->text());
+        lab[i] = cycle::boxNumber(Text2[i]->text());
         if (!lab[i]) {
             return false;
         }
@@ -248,7 +236,7 @@ void CTol::Command2_Click() {
         return;
     }
     // From now on "Save to Palette" appends to this file without asking.
-    screen_.setPaletteFileName(paletteName);
+    screen_.palette().setFileName(paletteName);
     if (!leftOut.empty()) {
         std::string list;
         for (std::size_t i = 0; i < leftOut.size(); ++i) {

@@ -3,10 +3,11 @@
 // and darker, redder and greener, yellower and bluer).
 //
 //  - MakeCTol(L, a, b): shows the standard in the boxes Text2(0..2) with two
-//    decimals and rebuilds all seven patches: labxyz, xyz2mun (the notation
-//    kept in tolMunsell; hue and Chroma empty for a colour outside the
-//    Munsell data) and xyzrgb (kept in tolRgb, clipped, never black for
-//    clipping). Patch borders: the fill colour, or black with "Black Lines".
+//    decimals and rebuilds all seven patches, each as the conversion screen
+//    would show its CIELAB under its illuminant: the notation kept in
+//    tolMunsell (hue and Chroma empty for a colour outside the Munsell data)
+//    and the display colour in tolRgb (clipped, never black for clipping).
+//    Patch borders: the fill colour, or black with "Black Lines".
 //  - The scroll bars HScroll1(0..2) set the tolerances (value / 10, 1 to 20,
 //    5 at start), rewrite the six captions and rebuild around the standard
 //    as the boxes show it; "Black Lines" rebuilds the same way. Boxes that
@@ -44,8 +45,6 @@ public:
     explicit CTol(screen::ScreenHost &screen);
 
     void MakeCTol(float L, float a, float b);
-    // Kept for the window's other callers; it draws nothing.
-    void dochart() { }
 
     void ticked() override;
     void follow(const screen::Refresh &refresh) override;

@@ -4,7 +4,8 @@
 // L* = 116 f(Y/Yn) - 16, a* = 500 (f(X/Xn) - f(Y/Yn)),
 // b* = 200 (f(Y/Yn) - f(Z/Zn)); ratios in double precision. The exponent is
 // the six-digit 0.333333, as the conversion tables of the program were made
-// with it.
+// with it. CIELAB to XYZ inverts exactly that, both branches, against the
+// same white, so that a colour's CIELAB converts back to its X, Y, Z.
 //
 // sRGB: the IEC 61966-2-1 matrix (and its inverse) on XYZ scaled to white
 // Y = 1, after the illuminant's white is carried to D65 by a plain scaling
@@ -30,8 +31,18 @@ WhiteScale whiteScale(Illuminant ill) {
 
 namespace {
 
+constexpr double labKnee = 0.008856;
+constexpr double labExponent = 0.333333;
+
 double labf(double t) {
-    return t > 0.008856 ? std::pow(t, 0.333333) : 7.787 * t + 16.0 / 116.0;
+    return t > labKnee ? std::pow(t, labExponent) : 7.787 * t + 16.0 / 116.0;
+}
+
+// The inverse of labf, both branches: the power above the knee, the line
+// below it.
+double labfInverse(double f) {
+    static const double knee = std::pow(labKnee, labExponent);
+    return f > knee ? std::pow(f, 1.0 / labExponent) : (f - 16.0 / 116.0) / 7.787;
 }
 
 int displayValue(float scale, float linear, float exponent) {
@@ -64,14 +75,14 @@ void xyzlab(Illuminant ill, float &X, float &Y, float &Z, float &L, float &a, fl
     b = static_cast<float>(200.0 * (fy - fz));
 }
 
-void labxyz(float &X, float &Y, float &Z, float L, float a, float b) {
+void labxyz(Illuminant ill, float &X, float &Y, float &Z, float L, float a, float b) {
+    const WhitePoint w = whitePoint(ill);
     const double fy = (static_cast<double>(L) + 16.0) / 116.0;
-    Y = static_cast<float>(fy * fy * fy * 100.0);
-    const double cubeRoot = std::pow(static_cast<double>(Y) / 100.0, 0.333333);
-    const double fx = cubeRoot + static_cast<double>(a) / 500.0;
-    const double fz = cubeRoot - static_cast<double>(b) / 200.0;
-    X = static_cast<float>(fx * fx * fx * 98.04);
-    Z = static_cast<float>(fz * fz * fz * 118.1);
+    const double fx = fy + static_cast<double>(a) / 500.0;
+    const double fz = fy - static_cast<double>(b) / 200.0;
+    X = static_cast<float>(labfInverse(fx) * w.X);
+    Y = static_cast<float>(labfInverse(fy) * w.Y);
+    Z = static_cast<float>(labfInverse(fz) * w.Z);
 }
 
 RgbResult xyzrgb(Illuminant ill, const DisplaySettings &display, float &X, float &Y, float &Z) {

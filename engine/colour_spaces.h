@@ -27,9 +27,10 @@ struct WhiteScale {
 // 0.01 are raised to 0.01 in the caller's variables.
 void xyzlab(Illuminant ill, float &X, float &Y, float &Z, float &L, float &a, float &b);
 
-// CIELAB to XYZ with the fixed white 98.04 / 100 / 118.1 and no linear
-// segment for dark colours. Callers adapt the result to other illuminants.
-void labxyz(float &X, float &Y, float &Z, float L, float a, float b);
+// CIELAB to XYZ with the white of the selected illuminant: the inverse of
+// xyzlab, the dark colours' linear segment included. A negative bracket
+// term gives a negative X, Y or Z, passed on as it is.
+void labxyz(Illuminant ill, float &X, float &Y, float &Z, float L, float a, float b);
 
 struct RgbResult {
     int R = 0, G = 0, B = 0; // display values, clipped to 0..255

@@ -85,13 +85,13 @@ Form2::Build Form2::BuildPalette() {
     services::Dialogs &dialogs = screen_.dialogs();
     int n = 10;
     const std::string answer = dialogs.inputBox(
-        "Enter file name for palette ", "Palette Generation", screen_.paletteFileName());
-    screen_.setPaletteFileName(answer);
+        "Enter file name for palette ", "Palette Generation", screen_.palette().fileName());
+    screen_.palette().setFileName(answer);
     if (answer.empty()) {
         return Build::Stopped;
     }
     const std::string fileName = paletteFileOfAnswer(answer);
-    screen_.setPaletteFileName(fileName);
+    screen_.palette().setFileName(fileName);
 
     const QImage picture = Picture1->image();
     PaletteGrid grid;
@@ -138,7 +138,7 @@ Form2::Build Form2::BuildPalette() {
             Buttons::Ok, "Palette Generation", Icon::Warning);
         return Build::Failed;
     }
-    screen_.setPaletteFileName(partName);
+    screen_.palette().setFileName(partName);
 
     activate();
     Text1->setBackColor(ui::rgb(255, 255, 0));
@@ -148,17 +148,17 @@ Form2::Build Form2::BuildPalette() {
     for (int x0 = 0; x0 <= grid.W - n; x0 += n) {
         for (int y0 = 0; y0 <= grid.H - n; y0 += n) {
             const BlockSums block = blockSums(picture, x0, y0, n, n);
-            screen_.setTexts(screen::Boxes::Rgb,
+            screen_.cycle().setTexts(cycle::Boxes::Rgb,
                 { std::to_string(blockAverage(block.sum[0], blockPixels)),
                     std::to_string(blockAverage(block.sum[1], blockPixels)),
                     std::to_string(blockAverage(block.sum[2], blockPixels)) });
-            screen_.Command6_Click();
-            screen_.setPaletteTag(signPadded(x0) + signPadded(y0));
+            (void)screen_.cycle().Command6_Click();
+            screen_.palette().setTag(signPadded(x0) + signPadded(y0));
             float mode = 1.0f;
-            if (screen_.SaveData(mode)) {
+            if (screen_.palette().SaveData(mode)) {
                 continue;
             }
-            if (screen_.paletteFileName().empty()) {
+            if (screen_.palette().fileName().empty()) {
                 // The writer could not write the file; it has said why and
                 // given up the name.
                 std::remove(partPath.c_str());
@@ -182,7 +182,7 @@ Form2::Build Form2::BuildPalette() {
     if (std::rename(partPath.c_str(), path.c_str()) != 0) {
         const int err = errno != 0 ? errno : EIO;
         std::remove(partPath.c_str());
-        screen_.setPaletteFileName({});
+        screen_.palette().setFileName({});
         dialogs.messageBox("The palette " + fileName + " could not be saved: Cannot replace \""
                 + path + "\": " + std::generic_category().message(err),
             Buttons::Ok, "Palette Generation", Icon::Warning);
@@ -191,7 +191,7 @@ Form2::Build Form2::BuildPalette() {
         setBuilding(false);
         return Build::Failed;
     }
-    screen_.setPaletteFileName(fileName);
+    screen_.palette().setFileName(fileName);
 
     std::string done = "Palette Done and saved as " + fileName;
     if (blocksWithoutRow_ > 0) {

@@ -87,7 +87,7 @@ bool Form2::OpenPicture(bool useStoredName) {
         screen_.dialogs().messageBox(failure, Buttons::Ok, caption(), Icon::Warning);
         return true;
     }
-    screen_.setPaletteFileName(paletteNameOfPicture(pictureFileName_));
+    screen_.palette().setFileName(paletteNameOfPicture(pictureFileName_));
     showPicture(loaded.image);
     warnIfTooBig();
     screen_.dialogs().yield();

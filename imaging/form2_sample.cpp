@@ -79,11 +79,11 @@ bool Form2::SampleAt(float x, float y) {
         average[k] = sampleAverage(sums[k], count);
         converts = converts && average[k] >= 1 && average[k] <= 254;
     }
-    screen_.setTexts(screen::Boxes::Rgb,
+    screen_.cycle().setTexts(cycle::Boxes::Rgb,
         { std::to_string(average[0]), std::to_string(average[1]), std::to_string(average[2]) });
     if (converts) {
         screen_.dialogs().yield();
-        screen_.Command6_Click();
+        (void)screen_.cycle().Command6_Click();
     }
     return true;
 }
@@ -108,11 +108,11 @@ void Form2::pause(double seconds) {
 }
 
 void Form2::showSample(float x, float y) {
-    Text5->setText("Hue = " + screen_.text(screen::Boxes::Munsell, 0)
-        + "   Value = " + screen_.text(screen::Boxes::Munsell, 1)
-        + "   Chroma = " + screen_.text(screen::Boxes::Munsell, 2));
+    Text5->setText("Hue = " + screen_.cycle().text(cycle::Boxes::Munsell, 0)
+        + "   Value = " + screen_.cycle().text(cycle::Boxes::Munsell, 1)
+        + "   Chroma = " + screen_.cycle().text(cycle::Boxes::Munsell, 2));
     Text6->setText("Position  X =" + signPaddedNumber(x) + "  Y =" + signPaddedNumber(y));
-    const screen::DisplayRgb c = screen_.currentRgb();
+    const cycle::DisplayRgb c = screen_.cycle().state().patch;
     Text7->setBackColor(ui::rgb(c.R, c.G, c.B));
 }
 

@@ -4,6 +4,7 @@
 // 10..30 in steps of 2. Order: Value, then hue, then Chroma.
 #include "screen/conversion_table.h"
 
+#include "cycle/conversion_cycle.h"
 #include "engine/mun2xyz.h"
 #include "engine/notation.h"
 #include "text/numbers.h"
@@ -17,8 +18,9 @@ std::string conversionTable(const engine::RenotationTable &table, const TableOpt
     out += "Tintwise Munsell to CIE conversion table: X Y Z, CIELAB and display RGB of the "
            "Munsell renotation colours\r\n";
     out += "If R G B value is 0 or 255 the color is out of the gamut of a CRT and is for "
-           "approximation only  Illuminant C 2 degree observer  -  Tintwise version "
-        + options.version + "\r\n";
+           "approximation only  "
+        + cycle::illuminantText(options.illuminant) + "  -  Tintwise version " + options.version
+        + "\r\n";
     out += "Angle\tHue\tValue\tChroma\tX\tY\tZ\tL*\ta*\tb*\tR\tG\tB\r\n";
 
     for (float V = 1.0f; V <= 9.0f; V += (V < 8.0f ? 1.0f : 0.25f)) {

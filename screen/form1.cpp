@@ -14,6 +14,7 @@
 #include "ui/keys.h"
 #include "ui/label.h"
 #include "ui/optionarray.h"
+#include "ui/scoped_flag.h"
 #include "ui/scrollbar.h"
 #include "ui/shape.h"
 #include "ui/textbox.h"
@@ -43,56 +44,41 @@ std::filesystem::path Form1::filePath(const std::string &bareName) const {
     return workFolder_ / bareName;
 }
 
-std::vector<ui::TextBox *> Form1::boxes(Boxes group) const {
+std::vector<ui::TextBox *> Form1::boxes(cycle::Boxes group) const {
     switch (group) {
-    case Boxes::Munsell:
+    case cycle::Boxes::Munsell:
         return { Text12.begin(), Text12.end() };
-    case Boxes::Xyz:
+    case cycle::Boxes::Xyz:
         return { Text11.begin(), Text11.end() };
-    case Boxes::Chromaticity:
+    case cycle::Boxes::Chromaticity:
         return { Text18.begin(), Text18.end() };
-    case Boxes::Lab:
+    case cycle::Boxes::Lab:
         return { Text15.begin(), Text15.end() };
-    case Boxes::Rgb:
+    case cycle::Boxes::Rgb:
         return { Text1.begin(), Text1.end() };
-    case Boxes::Cmyk:
+    case cycle::Boxes::Cmyk:
         return { Text2.begin(), Text2.end() };
     }
     return {};
 }
 
-void Form1::enter(Boxes group) {
-    switch (group) {
-    case Boxes::Munsell:
-        muncie();
-        break;
-    case Boxes::Xyz:
-        xyzenter();
-        break;
-    case Boxes::Chromaticity:
-        chromaticityEnter();
-        break;
-    case Boxes::Lab:
-        labenter();
-        break;
-    case Boxes::Rgb:
-        Command6_Click();
-        break;
-    case Boxes::Cmyk:
-        cmyk();
-        break;
-    }
-}
-
 void Form1::connectEvents() {
-    // Enter in any box of a group runs the group's entry operation; focus
-    // entering a box selects its whole text, so typing replaces it.
-    for (Boxes group :
-        { Boxes::Munsell, Boxes::Xyz, Boxes::Chromaticity, Boxes::Lab, Boxes::Rgb, Boxes::Cmyk }) {
-        for (ui::TextBox *box : boxes(group)) {
+    cycle_.setObserver([this](const cycle::Outcome *outcome) { cycleChanged(outcome); });
+    // An edit goes into the cycle's state as it is typed; Enter in any box
+    // of a group runs the group's entry operation; focus entering a box
+    // selects its whole text, so typing replaces it.
+    for (cycle::Boxes group : cycle::allBoxes) {
+        const std::vector<ui::TextBox *> groupBoxes = boxes(group);
+        for (std::size_t i = 0; i < groupBoxes.size(); ++i) {
+            ui::TextBox *box = groupBoxes[i];
+            box->onChange = [this, group, i, box] {
+                if (!rendering_) {
+                    (void)cycle_.state().setText(group, static_cast<int>(i), box->text());
+                }
+            };
             box->onKeyDown = [this, group](int key) {
                 if (key == ui::kKeyReturn) {
-                    enter(group);
+                    (void)enter(group);
                 }
             };
             box->setSelectAllOnFocus(true);
@@ -101,14 +87,40 @@ void Form1::connectEvents() {
     Text3->onChange = [this] { Text3_Change(); };
     Text4->onChange = [this] { Text4_Change(); };
     Text5->onChange = [this] { Text5_Change(); };
-    VScroll1->onChange = [this] { VScroll1_Change(); };
-    VScroll2->onChange = [this] { VScroll2_Change(); };
-    VScroll3->onChange = [this] { VScroll3_Change(); };
-    VScroll4->onChange = [this] { VScrollRgb_Change(0); };
-    VScroll5->onChange = [this] { VScrollRgb_Change(1); };
-    VScroll6->onChange = [this] { VScrollRgb_Change(2); };
+    ui::ScrollBar *const munsellBars[3] = { VScroll1, VScroll2, VScroll3 };
+    ui::ScrollBar *const rgbBars[3] = { VScroll4, VScroll5, VScroll6 };
+    for (int i = 0; i < 3; ++i) {
+        ui::ScrollBar *bar = munsellBars[i];
+        bar->onChange = [this, i, bar] {
+            if (settings_.updating) {
+                return;
+            }
+            switch (i) {
+            case 0:
+                (void)cycle_.hueScroll(bar->value());
+                break;
+            case 1:
+                (void)cycle_.valueScroll(bar->value());
+                break;
+            default:
+                (void)cycle_.chromaScroll(bar->value());
+                break;
+            }
+        };
+        ui::ScrollBar *rgbBar = rgbBars[i];
+        rgbBar->onChange = [this, i, rgbBar] {
+            if (!settings_.updating) {
+                (void)cycle_.rgbScroll(i, rgbBar->value());
+            }
+        };
+    }
     VScroll7->onChange = [this] { VScroll7_Change(); };
     VScroll8->onChange = [this] { VScroll8_Change(); };
+    Check1->onClick = [this] {
+        if (!rendering_) {
+            cycle_.setPwd(Check1->value() == 1);
+        }
+    };
     Picture1->onMouseDown = [this](int, double x, double y) { Picture1_MouseDown(x, y); };
     Option1->onClick = [this](int index) { Option1_Click(index); };
     Combo1->onClick = [this] { Combo1_Click(); };
@@ -133,6 +145,105 @@ for (int i = 0; i < screenWindowCount; ++i) {
 // Closing the main window ends the whole program; nothing is saved.
 onUnload = [this] { endProgram(); };
 onEnd = [] { QApplication::quit(); };
+}
+
+// --- The view of the cycle -------------------------------------------------
+
+namespace {
+
+const char *illuminantCaption(engine::Illuminant illuminant) {
+    switch (illuminant) {
+    case engine::Illuminant::D5000:
+        return "illuminant D5000 2\xC2\xB0 Observer ";
+    case engine::Illuminant::D65_10:
+        return "Illuminant D65  10\xC2\xB0 Observer ";
+    case engine::Illuminant::C_1931:
+        break;
+    }
+    return "illuminant C  2\xC2\xB0 Observer ";
+}
+
+int illuminantIndex(engine::Illuminant illuminant) {
+    switch (illuminant) {
+    case engine::Illuminant::D5000:
+        return 1;
+    case engine::Illuminant::D65_10:
+        return 2;
+    case engine::Illuminant::C_1931:
+        break;
+    }
+    return 0;
+}
+
+void showText(ui::TextBox *box, const std::string &text) {
+    if (box->text() != text) {
+        box->setText(text);
+    }
+}
+
+void showAt(ui::ScrollBar *bar, int value) {
+    if (bar->value() != value) {
+        (void)bar->setValue(value);
+    }
+}
+
+} // namespace
+
+void Form1::render() {
+    ui::ScopedFlag updating(settings_.updating);
+    ui::ScopedFlag rendering(rendering_);
+    const cycle::ScreenState &s = cycle_.state();
+    for (cycle::Boxes group : cycle::allBoxes) {
+        const std::vector<ui::TextBox *> groupBoxes = boxes(group);
+        for (std::size_t i = 0; i < groupBoxes.size(); ++i) {
+            showText(groupBoxes[i], s.text(group, static_cast<int>(i)));
+        }
+    }
+    showAt(VScroll1, s.munsellScroll[0]);
+    showAt(VScroll2, s.munsellScroll[1]);
+    showAt(VScroll3, s.munsellScroll[2]);
+    showAt(VScroll4, s.rgbScroll[0]);
+    showAt(VScroll5, s.rgbScroll[1]);
+    showAt(VScroll6, s.rgbScroll[2]);
+    if (Label19->caption() != s.rangeNote) {
+        Label19->setCaption(s.rangeNote);
+    }
+    const ui::Rgb24 patch = ui::rgb(s.patch.R, s.patch.G, s.patch.B);
+    if (Picture1->backColor() != patch) {
+        Picture1->setBackColor(patch);
+    }
+    showText(Text5, s.gammaText);
+    showAt(VScroll8, s.gammaScroll);
+    if (Check1->value() != (s.pwd ? 1 : 0)) {
+        Check1->setValue(s.pwd ? 1 : 0);
+    }
+    const int option = illuminantIndex(s.illuminant);
+    if (Option1->index() != option) {
+        (void)Option1->select(option);
+    }
+    if (Label1->caption() != illuminantCaption(s.illuminant)) {
+        Label1->setCaption(illuminantCaption(s.illuminant));
+    }
+}
+
+void Form1::cycleChanged(const cycle::Outcome *outcome) {
+    render();
+    if (outcome == nullptr) {
+        return;
+    }
+    for (const std::string &message : outcome->messages) {
+        services_.dialogs.messageBox(message, services::Buttons::Ok);
+    }
+    if (outcome->labShown) {
+        const cycle::ColourNumbers &n = cycle_.state().numbers;
+        windows_->labChanged(n.L, n.a, n.b);
+    }
+    if (outcome->notationChanged) {
+        windows_->notationChanged();
+    }
+    if (outcome->gammaChanged) {
+        windows_->gammaChanged();
+    }
 }
 
 bool Form1::Form_Load() {
@@ -170,7 +281,7 @@ bool Form1::Form_Load() {
     Text4->setVisible(instrumentConfigured);
     VScroll7->setVisible(false);
 
-    settings_.display = engine::DisplaySettings {};
+    cycle_.state().display = engine::DisplaySettings {};
 
     const std::filesystem::path dataFile = tableFile_.empty() ? filePath("Muncie.dat") : tableFile_;
     std::string error;
@@ -190,7 +301,7 @@ bool Form1::Form_Load() {
         Combo1->addItem(name);
     }
     (void)Option1->select(0);
-    muncie();
+    (void)muncie();
 
     Command3->setVisible(false);
     import->setVisible(false);
@@ -232,55 +343,12 @@ void Form1::Text4_Change() {
     writeSettings(settings_.instrument);
 }
 
-// --- Scroll events ---------------------------------------------------------
-
-void Form1::VScroll1_Change() {
-    if (settings_.updating) {
-        return;
-    }
-    float hue = static_cast<float>(VScroll1->value()) / 2.0f;
-    if (hue == 0.0f) {
-        hue = 100.0f;
-    } else if (hue > 100.0f) {
-        hue = 1.0f;
-    }
-    Text12[0]->setText(engine::hconvert(hue));
-    muncie();
-}
-
-void Form1::VScroll2_Change() {
-    if (settings_.updating) {
-        return;
-    }
-    if (VScroll2->value() < 20) {
-        Text12[1]->setText(text::plainText(static_cast<float>(VScroll2->value()) / 2.0f));
-    }
-    muncie();
-}
-
-void Form1::VScroll3_Change() {
-    if (settings_.updating) {
-        return;
-    }
-    Text12[2]->setText(text::plainText(static_cast<float>(VScroll3->value())));
-    muncie();
-}
-
-void Form1::VScrollRgb_Change(int channel) {
-    if (settings_.updating) {
-        return;
-    }
-    const ui::ScrollBar *bars[3] = { VScroll4, VScroll5, VScroll6 };
-    Text1[channel]->setText(text::plainText(static_cast<float>(bars[channel]->value())));
-    Command6_Click();
-}
+// --- Events ------------------------------------------------------------------
 
 void Form1::Picture1_MouseDown(double x, double y) {
     const ui::Rgb24 c = Picture1->point(x, y);
     const int R = ui::redOf(c), G = ui::greenOf(c), B = ui::blueOf(c);
-    Text1[0]->setText(std::to_string(R));
-    Text1[1]->setText(std::to_string(G));
-    Text1[2]->setText(std::to_string(B));
+    cycle_.setTexts(cycle::Boxes::Rgb, { std::to_string(R), std::to_string(G), std::to_string(B) });
     // A channel at either end may be a clipped colour: show the numbers but
     // convert nothing.
     for (int v : { R, G, B }) {
@@ -289,43 +357,35 @@ void Form1::Picture1_MouseDown(double x, double y) {
         }
     }
     services_.dialogs.yield();
-    Command6_Click();
+    (void)Command6_Click();
 }
 
 void Form1::Option1_Click(int index) {
-    static const char *captions[3] = { "illuminant C  2\xC2\xB0 Observer ",
-        "illuminant D5000 2\xC2\xB0 Observer ", "Illuminant D65  10\xC2\xB0 Observer " };
-    if (index >= 0 && index < 3) {
-        Label1->setCaption(captions[index]);
+    if (rendering_) {
+        return;
     }
-    reconvert();
+    static constexpr engine::Illuminant illuminants[3]
+        = { engine::Illuminant::C_1931, engine::Illuminant::D5000, engine::Illuminant::D65_10 };
+    (void)cycle_.setIlluminant(illuminants[index >= 1 && index <= 2 ? index : 0]);
 }
 
 void Form1::Text5_Change() {
-    // The leading number of the text, as every box reads it ("2.5x" is 2.5).
-    const double gamma = text::leadingNumber(Text5->text());
-    if (!(gamma >= 1.0 && gamma <= 3.0)) {
-        return;
+    if (!rendering_) {
+        (void)cycle_.gammaTextChanged(Text5->text());
     }
-    (void)VScroll8->setValue(static_cast<int>(text::roundHalfEven(gamma * 10.0)));
 }
 
 void Form1::VScroll8_Change() {
-    Text5->setText(text::plainText(static_cast<float>(VScroll8->value()) / 10.0f));
-    double gamma = 0.0;
-    if (text::parseNumber(Text5->text(), gamma) && gamma != 0.0) {
-        const float exponent = static_cast<float>(1.0 / gamma);
-        settings_.display.rgbexponent = { exponent, exponent, exponent };
+    if (!rendering_) {
+        (void)cycle_.gammaScroll(VScroll8->value());
     }
-    reconvert();
-    windows_->gammaChanged();
 }
 
-void Form1::reconvert() {
-    if (notationShown()) {
-        muncie();
-    } else {
-        xyzenter();
+void Form1::Command11_Click() {
+    float mode = 0.0f;
+    // A save that wrote no row leaves nothing new for the viewer to show.
+    if (palette_.SaveData(mode)) {
+        windows_->paletteSaved();
     }
 }
 
@@ -341,70 +401,7 @@ void Form1::endProgram() {
     }
 }
 
-// --- Illuminant and flags ----------------------------------------------------
-
-engine::Illuminant Form1::illuminant() const {
-    switch (Option1->index()) {
-    case 1:
-        return engine::Illuminant::D5000;
-    case 2:
-        return engine::Illuminant::D65_10;
-    default:
-        return engine::Illuminant::C_1931;
-    }
-}
-
-bool Form1::pwd() const {
-    return Check1->value() == 1;
-}
-
 // --- The face the other windows use ------------------------------------------
-
-std::string Form1::text(Boxes group, int index) const {
-    const std::vector<ui::TextBox *> group_ = boxes(group);
-    return index >= 0 && index < static_cast<int>(group_.size())
-        ? group_[static_cast<std::size_t>(index)]->text()
-        : std::string();
-}
-
-void Form1::setText(Boxes group, int index, const std::string &text) {
-    const std::vector<ui::TextBox *> group_ = boxes(group);
-    if (index >= 0 && index < static_cast<int>(group_.size())) {
-        group_[static_cast<std::size_t>(index)]->setText(text);
-    }
-}
-
-DisplayRgb Form1::currentRgb() const {
-    return { settings_.R, settings_.G, settings_.B };
-}
-
-bool Form1::outOfGamut() const {
-    return settings_.outofgamut;
-}
-
-std::string Form1::rangeNote() const {
-    return Label19->caption();
-}
-
-void Form1::setRangeNote(const std::string &text) {
-    Label19->setCaption(text);
-}
-
-bool Form1::quietRgb() const {
-    return settings_.quietrgb;
-}
-
-void Form1::setQuietRgb(bool quiet) {
-    settings_.quietrgb = quiet;
-}
-
-std::string Form1::gammaText() const {
-    return Text5->text();
-}
-
-const engine::DisplaySettings &Form1::display() const {
-    return settings_.display;
-}
 
 std::string Form1::caption() const {
     return ui::Form::caption();
@@ -454,10 +451,15 @@ services::SerialPort &Form1::serialPort() {
 }
 
 void Form1::handoff(const std::array<std::string, 3> &xyz) {
-    for (int i = 0; i < 3; ++i) {
-        Text11[i]->setText(xyz[i]);
+    float XYZ[3] = {};
+    for (std::size_t i = 0; i < 3; ++i) {
+        double v = 0.0;
+        if (!text::parseNumber(xyz[i], v)) {
+            return;
+        }
+        XYZ[i] = static_cast<float>(v);
     }
-    xyzenter();
+    (void)cycle_.enterIlluminantC(XYZ[0], XYZ[1], XYZ[2], cycle::XyzText::TwoDecimals);
 }
 
 } // namespace tw::screen

@@ -2,15 +2,19 @@
 // as Munsell notation, CIE XYZ, chromaticity x y, CIELAB, display RGB, CMYK
 // and a colour patch, under the selected illuminant.
 //
-// The text boxes are the state: every entry operation (muncie, xyzenter,
-// chromaticity entry, labenter, Command6_Click, cmyk) reads its inputs from
-// the boxes and writes its results back into them, and other windows feed
-// colours in the same way. Controls keep the names a reader of the screen's
-// description knows (Text12[0] is the hue box, VScroll1 the hue scroll bar).
+// The window is the view of a conversion cycle (cycle/): it shows the
+// cycle's state in its controls and hands every edit, Enter and click to the
+// cycle's operations; after each operation it shows the new state, the
+// messages the outcome carries, and tells the charts that follow it. Other
+// windows run the same cycle, and the window follows them the same way.
+// Controls keep the names a reader of the screen's description knows
+// (Text12[0] is the hue box, VScroll1 the hue scroll bar).
 //
 // Files are opened by bare name in the working folder given at construction.
 #pragma once
 
+#include "cycle/conversion_cycle.h"
+#include "cycle/palette_writer.h"
 #include "engine/renotation_table.h"
 #include "instruments/instrument_host.h"
 #include "instruments/instruments.h"
@@ -54,53 +58,36 @@ public:
     // the window must not be used.
     [[nodiscard]] bool Form_Load();
 
-    // Entry operations (the boxes hold their inputs and receive the results).
-    void muncie();
-    void xyzenter();
-    void chromaticityEnter();
-    void labenter();
-    void Command6_Click(); // RGB entry
-    void cmyk();
+    // Entry operations: the cycle's, shown here when done.
+    cycle::Outcome muncie() { return cycle_.muncie(); }
+    cycle::Outcome xyzenter() { return cycle_.xyzenter(); }
+    cycle::Outcome chromaticityEnter() { return cycle_.chromaticityEnter(); }
+    cycle::Outcome labenter() { return cycle_.labenter(); }
+    cycle::Outcome Command6_Click() { return cycle_.Command6_Click(); } // RGB entry
+    cycle::Outcome cmyk() { return cycle_.cmyk(); }
     // The entry operation of a box group; the boxes of every group run it on
     // Enter.
-    void enter(Boxes group) override;
-    // XYZ boxes to x, y and the Munsell boxes.
-    void ciemun();
+    cycle::Outcome enter(cycle::Boxes group) { return cycle_.enter(group); }
 
-    // Palette writer and the screen's other buttons.
-    bool SaveData(float &mode) override;
+    // The screen's other buttons.
     void Command1_Click(); // Help
     void Command9_Click(); // About
     void printB_Click();
     void Command3_Click(); // Make Table
+    void Command11_Click(); // Save to Palette
 
     [[nodiscard]] ScreenSettings &settings() { return settings_; }
     [[nodiscard]] instruments::Instruments &instrumentDialogues() { return *instruments_; }
 
-    // ScreenHost: the face the other windows drive the screen through.
-    [[nodiscard]] std::string text(Boxes group, int index) const override;
-    void setText(Boxes group, int index, const std::string &text) override;
-    [[nodiscard]] DisplayRgb currentRgb() const override;
-    [[nodiscard]] bool outOfGamut() const override;
-    [[nodiscard]] std::string rangeNote() const override;
-    void setRangeNote(const std::string &text) override;
-    [[nodiscard]] bool quietRgb() const override;
-    void setQuietRgb(bool quiet) override;
-    [[nodiscard]] engine::Illuminant illuminant() const override;
-    [[nodiscard]] bool pwd() const override;
-    [[nodiscard]] std::string gammaText() const override;
-    [[nodiscard]] const engine::DisplaySettings &display() const override;
-    [[nodiscard]] const engine::RenotationTable &table() const override { return table_; }
+    // ScreenHost: what the other windows and the batch import use.
+    [[nodiscard]] cycle::ConversionCycle &cycle() override { return cycle_; }
+    [[nodiscard]] const cycle::ConversionCycle &cycle() const { return cycle_; }
+    [[nodiscard]] cycle::PaletteWriter &palette() override { return palette_; }
     [[nodiscard]] engine::Spectrum &spectrum() override { return instruments_->spectrum(); }
     [[nodiscard]] services::Printer &printer() override { return services_.printer; }
     [[nodiscard]] services::Pictures &pictures() override { return services_.pictures; }
-    [[nodiscard]] services::Services serviceBundle() override { return services_; }
     [[nodiscard]] std::filesystem::path filePath(const std::string &bareName) const override;
     [[nodiscard]] std::string caption() const override;
-    [[nodiscard]] std::string paletteFileName() const override { return paletteFileName_; }
-    void setPaletteFileName(const std::string &name) override { paletteFileName_ = name; }
-    [[nodiscard]] std::string paletteTag() const override { return paletteTag_; }
-    void setPaletteTag(const std::string &tag) override { paletteTag_ = tag; }
     void setScreenVisible(bool visible) override;
     [[nodiscard]] WindowSwitchboard &windows() override { return *windows_; }
     void setImportAction(std::function<void()> action) override {
@@ -147,7 +134,8 @@ public:
     ui::DrawingSurface *Picture1 = nullptr, *Picture2 = nullptr;
     ui::Shape *Shape1 = nullptr;
 
-    // InstrumentHost (the Messages box is shared with ScreenHost).
+    // InstrumentHost (the Messages box, the dialogs and the clock are shared
+    // with ScreenHost).
     [[nodiscard]] std::string instrumentText() const override;
     [[nodiscard]] int commPort() const override;
     void setCurrentInstrument(const std::string &name) override;
@@ -155,6 +143,7 @@ public:
     [[nodiscard]] services::Dialogs &dialogs() override;
     [[nodiscard]] const services::Clock &clock() const override;
     [[nodiscard]] services::SerialPort &serialPort() override;
+    // A measurement's X, Y, Z: illuminant C's, from the reflectance curve.
     void handoff(const std::array<std::string, 3> &xyz) override;
 
 protected:
@@ -167,52 +156,26 @@ private:
     void connectEvents();
 
     // The boxes of a group (Text12, Text11, Text18, Text15, Text1, Text2).
-    [[nodiscard]] std::vector<ui::TextBox *> boxes(Boxes group) const;
+    [[nodiscard]] std::vector<ui::TextBox *> boxes(cycle::Boxes group) const;
+
+    // Shows the cycle's state in the controls. The controls' own change
+    // events do nothing meanwhile.
+    void render();
+    // What the window does after an operation of the cycle: shows the new
+    // state, then the outcome's messages, then tells the charts.
+    void cycleChanged(const cycle::Outcome *outcome);
 
     // Event handlers.
     void Text3_Change();
     void Text4_Change();
     void Text5_Change();
-    void VScroll1_Change();
-    void VScroll2_Change();
-    void VScroll3_Change();
-    void VScrollRgb_Change(int channel);
     void VScroll7_Change();
     void VScroll8_Change();
     void Picture1_MouseDown(double x, double y);
     void Option1_Click(int index);
     void Combo1_Click();
-    void Command11_Click();
 
-    // The screen half of the XYZ-to-RGB conversion: computes R, G, B (and
-    // outofgamut) and, unless quietrgb, writes the RGB boxes, the RGB scroll
-    // bars, the out-of-range note and the CMYK boxes. X, Y, Z come back scaled
-    // as the engine leaves them.
-    void xyzrgb(int &R, int &G, int &B, float &X, float &Y, float &Z);
-    // Linear RGB to the CMYK boxes.
-    void rgbcmyk(float r, float g, float b);
-    // CMYK fractions to the RGB boxes, the patch, XYZ, CIELAB and Munsell.
-    void cmykrgb(float C, float M, float Y, float K);
-    // Linear RGB to the XYZ boxes (two decimals), CIELAB and Munsell: the tail
-    // shared by RGB and CMYK entry.
-    void rgbTail(float r, float g, float b);
-    void fillPatch(int R, int G, int B);
-    // XYZ to display RGB with its writes (xyzrgb) into the current colour,
-    // then the patch filled with it: the last step of every CIE entry.
-    void showRgb(float &X, float &Y, float &Z);
-    void setRgbScrolls(int R, int G, int B);
-    // X, Y, Z to the CIELAB boxes (and the tolerance set when ticked); X, Y,
-    // Z below 0.01 are raised to 0.01 in place.
-    void showLab(float &X, float &Y, float &Z);
     void writeSettings(const std::string &instrument);
-    // An illuminant or gamma change converts the colour again: from the
-    // notation, or from the XYZ shown when no notation is shown (a colour
-    // outside the Munsell data).
-    void reconvert();
-    // Label19 after XYZ to RGB: the Munsell note, the RGB note or nothing.
-    void showRangeNote();
-    // The boxes show no Munsell notation (hue or Chroma blank).
-    [[nodiscard]] bool notationShown() const;
     void applyTint(int s);
     [[nodiscard]] std::string workingFolderLine() const;
     void drawColourSolid();
@@ -222,15 +185,14 @@ private:
     std::string version_;
     ScreenSettings settings_;
     engine::RenotationTable table_;
+    cycle::ConversionCycle cycle_ { table_ };
+    cycle::PaletteWriter palette_ { cycle_, services_.dialogs, services_.clock, workFolder_ };
     std::unique_ptr<services::SerialPort> serial_;
     std::unique_ptr<instruments::Instruments> instruments_;
     std::unique_ptr<WindowSwitchboard> windows_;
-    // Palette writer state: shared with the windows that write palettes.
-    std::string paletteFileName_;
-    std::string paletteTag_;
-    // xyz2mun could not place the last colour: the note under the patch says
-    // so until the next entry.
-    bool munsellOutOfRange_ = false;
+    // The controls are being written from the state: their change events
+    // carry nothing back.
+    bool rendering_ = false;
     bool settingsWriteReported_ = false;
     // The instrument name the settings file holds (as read or last written).
     std::string storedInstrument_;

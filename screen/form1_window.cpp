@@ -77,9 +77,10 @@ void Form1::Text3_Change() {
 
 void Form1::Command3_Click() {
     TableOptions options;
-    options.illuminant = illuminant();
-    options.pwd = pwd();
-    options.display = settings_.display;
+    const cycle::ScreenState &state = cycle_.state();
+    options.illuminant = state.illuminant;
+    options.pwd = state.pwd;
+    options.display = state.display;
     options.version = version_;
     const std::string table = conversionTable(table_, options);
     std::string error;
@@ -100,7 +101,7 @@ void Form1::VScroll7_Change() {
 void Form1::applyTint(int s) {
     const float blue = static_cast<float>(s) / 100.0f;
     const float green = static_cast<float>(1.0 - (1.0 - blue) / (85.0 / 52.0));
-    settings_.display.rgbscale = { 1.0f, green, blue };
+    cycle_.setRgbScale({ 1.0f, green, blue });
     Picture2->setVisible(s == 100);
     const auto tinted = [&](int base) {
         return ui::rgb(base, static_cast<int>(text::roundHalfEven(green * base)),

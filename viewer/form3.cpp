@@ -195,7 +195,7 @@ void Form3::follow(const screen::Refresh &refresh) {
     // name (or one that could not write) leaves no file name: there is
     // nothing new to show, and no failure to report.
     if (refresh.cause == screen::Refresh::Cause::PaletteSaved
-        && !screen_.paletteFileName().empty()) {
+        && !screen_.palette().fileName().empty()) {
         GetData(2);
     }
 }

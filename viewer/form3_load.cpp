@@ -102,7 +102,7 @@ std::optional<std::string> Form3::chooseFile(int mode) const {
         return name;
     }
     if (mode == 2) {
-        return screen_.paletteFileName();
+        return screen_.palette().fileName();
     }
     std::string picked = dialogs().openFile("Open Palette",
         QCoreApplication::applicationDirPath().toStdString(), "DataBase Files (*.csv)|*.csv");
@@ -160,7 +160,7 @@ void Form3::loadFile(const std::string &name) {
             loadFailed(name);
             return;
         }
-        screen_.setTexts(screen::Boxes::Munsell, { row.hue, row.value, row.chroma });
+        screen_.cycle().setTexts(cycle::Boxes::Munsell, { row.hue, row.value, row.chroma });
         PaletteDot d;
         if (!singleOf(row.value, d.value) || !singleOf(row.chroma, d.chroma)) {
             loadFailed(name);
@@ -172,8 +172,8 @@ void Form3::loadFile(const std::string &name) {
         d.tag = row.tag;
         // A notation the screen cannot convert is reported there and ends
         // nothing: the dot takes the colour the screen shows afterwards.
-        screen_.muncie();
-        const screen::DisplayRgb colour = screen_.currentRgb();
+        (void)screen_.cycle().muncie();
+        const cycle::DisplayRgb colour = screen_.cycle().state().patch;
         d.red = colour.R;
         d.green = colour.G;
         d.blue = colour.B;

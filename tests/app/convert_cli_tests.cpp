@@ -103,7 +103,7 @@ TEST(ConvertCli, ArgumentErrors) {
     EXPECT_FALSE(parseConvertArguments({}, options, error));
     EXPECT_FALSE(parseConvertArguments({ "to-hsv" }, options, error));
     EXPECT_FALSE(parseConvertArguments({ "to-xyz", "--illuminant", "A" }, options, error));
-    EXPECT_FALSE(parseConvertArguments({ "to-munsell", "--illuminant", "D50" }, options, error));
+    EXPECT_FALSE(parseConvertArguments({ "to-munsell", "--gamma", "2" }, options, error));
     EXPECT_FALSE(parseConvertArguments({ "to-xyz", "--table" }, options, error));
 }
 

@@ -1,6 +1,7 @@
 // The batch import through the conversion screen's Import button, and the
 // same conversions through `tintwise-convert import`.
 #include "batch/batch_import.h"
+#include "batch/import_button.h"
 #include "engine/spectral.h"
 #include "screen_fixture.h"
 #include "text/numbers.h"
@@ -78,32 +79,33 @@ TEST_F(BatchTest, StepListWritesTheNotationAsReadThenTheColourQuietly) {
     const auto fields = commaFields(lines[1]);
     ASSERT_EQ(fields.size(), 12u);
     // X Y Z and L* a* b* as the screen shows 5R 4/6, R G B in print form.
-    f.setTexts(screen::Boxes::Munsell, { "5R", "4", "6" });
+    f.cycle().setTexts(cycle::Boxes::Munsell, { "5R", "4", "6" });
     f.muncie();
     EXPECT_EQ(std::vector<std::string>(fields.begin() + 3, fields.begin() + 6),
-        f.texts(screen::Boxes::Xyz));
+        f.cycle().texts(cycle::Boxes::Xyz));
     EXPECT_EQ(std::vector<std::string>(fields.begin() + 6, fields.begin() + 9),
-        f.texts(screen::Boxes::Lab));
-    EXPECT_EQ(fields[9], " " + f.text(screen::Boxes::Rgb, 0) + " ");
+        f.cycle().texts(cycle::Boxes::Lab));
+    EXPECT_EQ(fields[9], " " + f.cycle().text(cycle::Boxes::Rgb, 0) + " ");
     EXPECT_EQ(lines[2].rfind("10YR,5,8,", 0), 0u);
     // The line without two tabs is passed over and counted; so is the one
     // with a single tab.
     EXPECT_EQ(
         message(), "Total colors2  Colors not displayed0  (2 lines without two tabs skipped)");
     // quietrgb held the RGB boxes through the run and was cleared after it.
-    f.setTexts(screen::Boxes::Munsell, { "5R", "5", "10" });
-    EXPECT_FALSE(f.quietRgb());
+    f.cycle().setTexts(cycle::Boxes::Munsell, { "5R", "5", "10" });
+    EXPECT_FALSE(f.cycle().state().quietrgb);
     EXPECT_EQ(fakes.dialogs.unscriptedCount(), 0);
 }
 
 TEST_F(BatchTest, QuietRunLeavesTheRgbBoxesAsTheyWere) {
     Form1 &f = startWithImport();
-    const auto rgbBefore = f.texts(screen::Boxes::Rgb);
+    const auto rgbBefore = f.cycle().texts(cycle::Boxes::Rgb);
     writeFile("steps.txt", "5PB\t3\t8\r\n");
     press("3");
-    EXPECT_EQ(f.texts(screen::Boxes::Rgb), rgbBefore);
-    EXPECT_EQ(f.text(screen::Boxes::Munsell, 0), "5PB") << "the Munsell boxes show the last record";
-    EXPECT_FALSE(f.quietRgb());
+    EXPECT_EQ(f.cycle().texts(cycle::Boxes::Rgb), rgbBefore);
+    EXPECT_EQ(f.cycle().text(cycle::Boxes::Munsell, 0), "5PB")
+        << "the Munsell boxes show the last record";
+    EXPECT_FALSE(f.cycle().state().quietrgb);
 }
 
 TEST_F(BatchTest, ChartAndColorCheckerHeadersAndWhatEachWrites) {
@@ -153,8 +155,8 @@ TEST_F(BatchTest, ChosenMunsellListAndLabListAndSpectra) {
     ASSERT_EQ(lines.size(), 1u) << "no header, the first line dropped";
     const auto fields = commaFields(lines[0]);
     ASSERT_EQ(fields.size(), 16u);
-    EXPECT_EQ(
-        std::vector<std::string>(fields.begin() + 12, fields.end()), f.texts(screen::Boxes::Cmyk))
+    EXPECT_EQ(std::vector<std::string>(fields.begin() + 12, fields.end()),
+        f.cycle().texts(cycle::Boxes::Cmyk))
         << "the screen showed every colour in full, CMYK included";
     EXPECT_EQ(message(), "zqk") << "type 0 shows no message";
 
@@ -184,7 +186,7 @@ TEST_F(BatchTest, ChosenMunsellListAndLabListAndSpectra) {
     const std::string &l = lines[1];
     EXPECT_EQ(l.substr(0, 14), "S1            ");
     EXPECT_EQ(l.substr(14, 14), "Cloth         ");
-    EXPECT_EQ(l.substr(42, 14).find(f.text(screen::Boxes::Munsell, 0)), 0u);
+    EXPECT_EQ(l.substr(42, 14).find(f.cycle().text(cycle::Boxes::Munsell, 0)), 0u);
     EXPECT_EQ(l.substr(84, 14).rfind(text::printNumber(X), 0), 0u) << l;
     EXPECT_EQ(l.substr(126, 14).rfind("dyed 2026", 0), 0u) << l;
     EXPECT_EQ(l.substr(140, 14).rfind(" 11 ", 0), 0u) << l;
@@ -203,7 +205,7 @@ TEST_F(BatchTest, XyzListAppendsPaletteRowsAskingTheNameOnce) {
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_NE(lines[0].find("\"first\""), std::string::npos) << lines[0];
     EXPECT_NE(lines[1].find("\"second\""), std::string::npos);
-    EXPECT_EQ(f.paletteFileName(), "batch.csv");
+    EXPECT_EQ(f.palette().fileName(), "batch.csv");
     EXPECT_TRUE(fakes.dialogs.scriptUsedUp());
     EXPECT_EQ(fakes.dialogs.unscriptedCount(), 0) << "no tag asked, the name only once";
 }
@@ -235,7 +237,7 @@ TEST_F(BatchTest, FaultsEndTheRunWithoutHarm) {
     press("6");
     EXPECT_NE(message().find("lab_sRGB.csv"), std::string::npos) << message();
     EXPECT_FALSE(exists("lab_sRGB.txt"));
-    EXPECT_FALSE(form->quietRgb());
+    EXPECT_FALSE(form->cycle().state().quietrgb);
 
     // A record cut short: the rows before it stay, the line is named.
     writeFile(
@@ -244,7 +246,7 @@ TEST_F(BatchTest, FaultsEndTheRunWithoutHarm) {
     EXPECT_EQ(crlfLines(readFile("RHScolorsMUNSELL.txt")).size(), 3u);
     EXPECT_EQ(message().rfind("Line 3 of RHScolors.txt", 0), 0u) << message();
     EXPECT_NE(message().find("Total colors1"), std::string::npos);
-    EXPECT_FALSE(form->quietRgb());
+    EXPECT_FALSE(form->cycle().state().quietrgb);
 
     // A reflectance value no single-precision number holds.
     std::string spectrum = "a,b,c,1e39";

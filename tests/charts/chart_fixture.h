@@ -37,8 +37,9 @@ protected:
     // The display colour the engine gives a notation under the screen's
     // settings now.
     [[nodiscard]] ui::Rgb24 engineColour(float H, float V, float C) const {
-        const engine::DisplayColour c = engine::munsellToDisplay(
-            form->table(), form->illuminant(), form->pwd(), form->display(), H, V, C);
+        const engine::DisplayColour c
+            = engine::munsellToDisplay(form->cycle().table(), form->cycle().state().illuminant,
+                form->cycle().state().pwd, form->cycle().state().display, H, V, C);
         return ui::rgb(c.rgb.R, c.rgb.G, c.rgb.B);
     }
 

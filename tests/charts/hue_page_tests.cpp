@@ -43,8 +43,9 @@ TEST_F(HuePageTest, FillsThePageOfTheHueBoxWithTheEngineColoursAndMarksClippedOn
     for (int c = 0; c <= 28; c += 2) {
         for (int v = 1; v <= 9; ++v) {
             const ui::Shape *patch = page.Shape1[book::patchIndex(c, v)];
-            const engine::DisplayColour want = engine::munsellToDisplay(
-                f.table(), f.illuminant(), f.pwd(), f.display(), 5.0f, float(v), float(c));
+            const engine::DisplayColour want
+                = engine::munsellToDisplay(f.cycle().table(), f.cycle().state().illuminant,
+                    f.cycle().state().pwd, f.cycle().state().display, 5.0f, float(v), float(c));
             if (!want.hasRgb()) {
                 EXPECT_EQ(patch->fillColor(), book::missingGrey) << c << " " << v;
                 EXPECT_EQ(patch->borderStyle(), ui::BorderStyle::Solid);
@@ -55,7 +56,8 @@ TEST_F(HuePageTest, FillsThePageOfTheHueBoxWithTheEngineColoursAndMarksClippedOn
                 << "5R " << v << "/" << c;
             // Very dark clipped colours keep a solid border (scaled X at most 0.02).
             const bool clipped = want.status == engine::DisplayStatus::OutsideGamut;
-            const bool dark = want.X / 100.0f * engine::whiteScale(f.illuminant()).x <= 0.02f;
+            const bool dark
+                = want.X / 100.0f * engine::whiteScale(f.cycle().state().illuminant).x <= 0.02f;
             EXPECT_EQ(patch->borderStyle(),
                 clipped && !dark ? ui::BorderStyle::Dotted : ui::BorderStyle::Solid)
                 << "5R " << v << "/" << c;

@@ -32,8 +32,9 @@ protected:
     }
     ui::Rgb24 labColour(float L, float a, float b) const {
         float X, Y, Z;
-        engine::labxyz(X, Y, Z, L, a, b);
-        const engine::RgbResult out = engine::xyzrgb(form->illuminant(), form->display(), X, Y, Z);
+        engine::labxyz(form->cycle().state().illuminant, X, Y, Z, L, a, b);
+        const engine::RgbResult out = engine::xyzrgb(
+            form->cycle().state().illuminant, form->cycle().state().display, X, Y, Z);
         return ui::rgb(out.R, out.G, out.B);
     }
     std::vector<ui::Rgb24> fills(const CTol &set) const {
@@ -142,17 +143,18 @@ TEST_F(ToleranceSetTest, SavePaletteWritesSevenLinesAndHandsTheFileToTheViewer) 
 
     // Patch 6 first, the standard last; the old content is gone.
     EXPECT_EQ(readFile("Cpalette.csv"),
-        "12-08-2026,14:05:09,6,4.19PB,4.84694,1.27257,0,0,0,0,0,0,0,0,0, 114 , 118 , 126 ,end\r\n"
-        "12-08-2026,14:05:09,5,3.58Y,4.84694,0.7128655,0,0,0,0,0,0,0,0,0, 121 , 117 , 109 ,end\r\n"
-        "12-08-2026,14:05:09,4,2.57BG,4.84694,0.9875636,0,0,0,0,0,0,0,0,0, 109 , 120 , 117 ,end\r\n"
-        "12-08-2026,14:05:09,3,6.40RP,4.84694,1.223164,0,0,0,0,0,0,0,0,0, 126 , 115 , 118 ,end\r\n"
-        "12-08-2026,14:05:09,2,1.49Y,4.363277,6.20953E-04,0,0,0,0,0,0,0,0,0, 106 , 106 , 106 "
+        "12-08-2026,14:05:09,6,4.26PB,4.846936,1.283139,0,0,0,0,0,0,0,0,0, 114 , 118 , 126 ,end\r\n"
+        "12-08-2026,14:05:09,5,3.49Y,4.846936,0.7084191,0,0,0,0,0,0,0,0,0, 121 , 117 , 110 ,end\r\n"
+        "12-08-2026,14:05:09,4,2.70BG,4.846936,0.9837273,0,0,0,0,0,0,0,0,0, 109 , 120 , 118 "
         ",end\r\n"
-        "12-08-2026,14:05:09,1,1.20Y,5.335765,7.3102E-04,0,0,0,0,0,0,0,0,0, 130 , 130 , 130 "
+        "12-08-2026,14:05:09,3,6.26RP,4.846936,1.232891,0,0,0,0,0,0,0,0,0, 126 , 115 , 118 ,end\r\n"
+        "12-08-2026,14:05:09,2,4.49P,4.363273,1.014382E-02,0,0,0,0,0,0,0,0,0, 106 , 106 , 106 "
         ",end\r\n"
-        "12-08-2026,14:05:09,0,1.41Y,4.84694,6.816303E-04,0,0,0,0,0,0,0,0,0, 118 , 118 , 118 "
+        "12-08-2026,14:05:09,1,4.65P,5.335762,1.347455E-02,0,0,0,0,0,0,0,0,0, 130 , 130 , 130 "
+        ",end\r\n"
+        "12-08-2026,14:05:09,0,4.54P,4.846936,1.199746E-02,0,0,0,0,0,0,0,0,0, 118 , 118 , 118 "
         ",end\r\n");
-    EXPECT_EQ(f.paletteFileName(), "Cpalette.csv");
+    EXPECT_EQ(f.palette().fileName(), "Cpalette.csv");
     EXPECT_EQ(loads, std::vector<int> { 2 });
     EXPECT_TRUE(fakes.dialogs.messages().empty());
 }
@@ -168,7 +170,7 @@ TEST_F(ToleranceSetTest, PatchesOutsideTheMunsellDataAreLeftOutOfThePalette) {
     EXPECT_NE(file.find(":09,5,"), std::string::npos) << file;
     ASSERT_EQ(fakes.dialogs.messages().size(), 1u);
     EXPECT_NE(fakes.dialogs.messages()[0].find("Patch"), std::string::npos);
-    EXPECT_EQ(f.paletteFileName(), "Cpalette.csv");
+    EXPECT_EQ(f.palette().fileName(), "Cpalette.csv");
 }
 
 TEST_F(ToleranceSetTest, APaletteThatCannotBeWrittenIsSaidAndChangesNothing) {
@@ -176,13 +178,13 @@ TEST_F(ToleranceSetTest, APaletteThatCannotBeWrittenIsSaidAndChangesNothing) {
     std::vector<int> loads;
     f.windows().attach(
         ScreenWindow::PaletteViewer, [&loads] { return std::make_unique<RecordingViewer>(loads); });
-    f.setPaletteFileName("mine.csv");
+    f.palette().setFileName("mine.csv");
     std::filesystem::create_directory(folder / "Cpalette.csv");
     CTol &set = standard("50", "0", "0");
     QTest::mouseClick(set.Command2->button(), Qt::LeftButton);
     ASSERT_EQ(fakes.dialogs.messages().size(), 1u);
     EXPECT_NE(fakes.dialogs.messages()[0].find("Cpalette.csv"), std::string::npos);
-    EXPECT_EQ(f.paletteFileName(), "mine.csv");
+    EXPECT_EQ(f.palette().fileName(), "mine.csv");
     EXPECT_TRUE(loads.empty());
 }
 

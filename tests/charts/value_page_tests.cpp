@@ -35,8 +35,8 @@ protected:
         int last = -2;
         for (int c = 0; c <= 40; c += 2) {
             float v = V, X, Y, Z, x = 0, y = 0;
-            if (engine::mun2xyz(
-                    form->table(), form->illuminant(), form->pwd(), H, v, float(c), X, Y, Z, x, y)
+            if (engine::mun2xyz(form->cycle().table(), form->cycle().state().illuminant,
+                    form->cycle().state().pwd, H, v, float(c), X, Y, Z, x, y)
                 != engine::Mun2XyzStatus::Ok) {
                 break;
             }

@@ -34,15 +34,30 @@ TEST(XyzLab, BlackIsRaisedToTheFloorInPlace) {
     EXPECT_EQ(Z, 0.01f);
 }
 
-TEST(LabXyz, UsesItsFixedWhite) {
+TEST(LabXyz, InvertsXyzLabAgainstTheSelectedWhite) {
+    for (Illuminant ill : { Illuminant::C_1931, Illuminant::D5000, Illuminant::D65_10 }) {
+        const WhitePoint w = whitePoint(ill);
+        float X, Y, Z;
+        labxyz(ill, X, Y, Z, 100.0f, 0.0f, 0.0f);
+        EXPECT_NEAR(X, w.X, 1e-3f);
+        EXPECT_NEAR(Y, 100.0f, 1e-3f);
+        EXPECT_NEAR(Z, w.Z, 1e-3f);
+        // Light and dark colours, some ratios below the knee of the cube
+        // root (a dark blue's X, a dark yellow's Z), come back.
+        const float samples[][3] = { { 30.0f, 20.0f, 10.0f }, { 0.5f, 0.3f, 4.0f },
+            { 2.0f, 1.9f, 0.05f }, { 0.02f, 0.03f, 0.02f }, { 90.0f, 95.0f, 100.0f } };
+        for (const auto &s : samples) {
+            float x = s[0], y = s[1], z = s[2], L, a, b;
+            xyzlab(ill, x, y, z, L, a, b);
+            labxyz(ill, X, Y, Z, L, a, b);
+            EXPECT_NEAR(X, s[0], 1e-4f * (1.0f + s[0]));
+            EXPECT_NEAR(Y, s[1], 1e-4f * (1.0f + s[1]));
+            EXPECT_NEAR(Z, s[2], 1e-4f * (1.0f + s[2]));
+        }
+    }
+    // A b* larger than any colour has gives a negative Z, passed on.
     float X, Y, Z;
-    labxyz(X, Y, Z, 100.0f, 0.0f, 0.0f);
-    EXPECT_NEAR(X, 98.04f, 1e-3f);
-    EXPECT_NEAR(Y, 100.0f, 1e-3f);
-    EXPECT_NEAR(Z, 118.1f, 1e-3f);
-    // No linear segment: a very dark colour is a plain cube, and a large b*
-    // gives a negative Z that is passed on.
-    labxyz(X, Y, Z, 50.0f, 0.0f, 200.0f);
+    labxyz(Illuminant::C_1931, X, Y, Z, 50.0f, 0.0f, 200.0f);
     EXPECT_LT(Z, 0.0f);
 }
 

@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const tw::engine::Spectrum before = screen.form->spectrum();
     const tw::batch::ImportResult r
         = tw::batch::runImport(*screen.form, type.code, { input, output });
-    FUZZ_CHECK(!screen.form->quietRgb());
+    FUZZ_CHECK(!screen.form->cycle().state().quietrgb);
     FUZZ_CHECK(r.outcome != tw::batch::ImportResult::Outcome::NotRun);
     if (std::string(type.code) == "1" && r.records == 0) {
         FUZZ_CHECK(screen.form->spectrum() == before);

@@ -75,7 +75,7 @@ TEST_F(PaletteBuildTest, VgaPictureAtTenGivesColumnMajorRowsAndAGrid) {
 
     EXPECT_EQ(w.Text1->text(), "Palette Done and saved as LEAF.CSV");
     EXPECT_EQ(w.Text1->backColor(), ui::rgb(0, 255, 0));
-    EXPECT_EQ(form->paletteFileName(), "LEAF.CSV");
+    EXPECT_EQ(form->palette().fileName(), "LEAF.CSV");
     EXPECT_TRUE(w.mnuView3DPalette->visible());
     EXPECT_TRUE(w.paletteMade());
     // The grid: black lines on every block edge, the rest of the picture as it was.
@@ -214,7 +214,7 @@ TEST_F(PaletteBuildTest, ADiskThatFillsUpMidBuildLeavesTheOldPaletteWhole) {
     answer("leaf", "10");
     w.mnuMakePalette_Click();
     EXPECT_EQ(lines("LEAF.CSV").size(), 3072u) << "replaced, not extended";
-    EXPECT_EQ(form->paletteFileName(), "LEAF.CSV");
+    EXPECT_EQ(form->palette().fileName(), "LEAF.CSV");
 }
 
 } // namespace

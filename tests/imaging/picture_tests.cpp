@@ -23,7 +23,7 @@ TEST_F(ImagingTest, OpensOnTheTestImageOfTheWorkingFolder) {
     EXPECT_EQ(w.Text4->text(), "200");
     EXPECT_EQ(w.Text5->text(), "Click on picture to display Munsell Notation");
     EXPECT_EQ(w.Text6->text(), "Pixel Location");
-    EXPECT_EQ(form->paletteFileName(), "TestImage");
+    EXPECT_EQ(form->palette().fileName(), "TestImage");
     EXPECT_FALSE(w.mnuView3DPalette->visible());
     // One unit per pixel: the picture is not scaled.
     EXPECT_EQ(w.Picture1->pixelSize(), QSize(320, 200));
@@ -50,7 +50,7 @@ TEST_F(ImagingTest, AMissingTestImageLeavesAnEmptyBoxAndAUsableWindow) {
     fakes.dialogs.queueFile("/pics/leaf.png");
     w.mnuLoadPicture_Click();
     EXPECT_TRUE(w.Picture1->hasPicture());
-    EXPECT_EQ(form->paletteFileName(), "leaf");
+    EXPECT_EQ(form->palette().fileName(), "leaf");
 }
 
 TEST_F(ImagingTest, TooBigForTheScreenWarnsButKeepsThePicture) {
@@ -78,7 +78,7 @@ TEST_F(ImagingTest, LoadPictureOffersJpegFirstAndNamesThePalette) {
     ASSERT_EQ(call.kind, ScriptedDialogs::Kind::OpenFile);
     EXPECT_EQ(call.filter.rfind("*.jpg|*.jpg|", 0), 0u) << call.filter;
     EXPECT_NE(call.filter.find("*.png"), std::string::npos) << call.filter;
-    EXPECT_EQ(form->paletteFileName(), "b.c");
+    EXPECT_EQ(form->palette().fileName(), "b.c");
     EXPECT_EQ(w.Text2->text(), "D:\\a\\b.c.jpg");
     EXPECT_EQ(w.Text3->text(), "12");
     EXPECT_EQ(w.Text1->text(), "");
@@ -101,7 +101,7 @@ TEST_F(ImagingTest, CancelledDialogEmptyClipboardAndAFileThatIsNoPictureChangeNo
     EXPECT_TRUE(w.paletteMade());
     EXPECT_TRUE(w.mnuView3DPalette->visible());
     EXPECT_EQ(w.Picture1->image(), withGrid);
-    EXPECT_EQ(form->paletteFileName(), "GRID.CSV");
+    EXPECT_EQ(form->palette().fileName(), "GRID.CSV");
 
     // A text file named .jpg, or one deleted since the dialog: the loader
     // cannot read it.
@@ -117,7 +117,7 @@ TEST_F(ImagingTest, CancelledDialogEmptyClipboardAndAFileThatIsNoPictureChangeNo
     EXPECT_EQ(w.Text1->text(), done);
     EXPECT_TRUE(w.paletteMade());
     EXPECT_TRUE(w.mnuView3DPalette->visible());
-    EXPECT_EQ(form->paletteFileName(), "GRID.CSV");
+    EXPECT_EQ(form->palette().fileName(), "GRID.CSV");
 }
 
 TEST_F(ImagingTest, ImageAnalysisBoxShowsTheWindowExitAndCloseClearIt) {

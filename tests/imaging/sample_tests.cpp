@@ -9,7 +9,7 @@
 namespace tw::imaging::testing {
 namespace {
 
-using screen::Boxes;
+using cycle::Boxes;
 
 // A 3 x 3 picture whose red channel sums to `redSum` (eight pixels of 1 and
 // one of the rest), green and blue mid-grey.
@@ -28,14 +28,14 @@ TEST_F(ImagingTest, OnePixelSampleIsThatPixelsColour) {
     EXPECT_EQ(w.sampleHalfSize(), 0);
     EXPECT_EQ(w.samplePixelCount(), 1);
     w.Picture1_MouseDown(1, 4, 6);
-    EXPECT_EQ(form->texts(Boxes::Rgb), (std::vector<std::string> { "180", "60", "40" }));
+    EXPECT_EQ(form->cycle().texts(Boxes::Rgb), (std::vector<std::string> { "180", "60", "40" }));
     // The screen converted it: the notation it shows is the window's.
-    const auto munsell = form->texts(Boxes::Munsell);
+    const auto munsell = form->cycle().texts(Boxes::Munsell);
     EXPECT_NE(munsell[0], "5R");
     EXPECT_EQ(w.Text5->text(),
         "Hue = " + munsell[0] + "   Value = " + munsell[1] + "   Chroma = " + munsell[2]);
     EXPECT_EQ(w.Text6->text(), "Position  X = 4  Y = 6");
-    const screen::DisplayRgb shown = form->currentRgb();
+    const cycle::DisplayRgb shown = form->cycle().state().patch;
     EXPECT_EQ(w.Text7->backColor(), ui::rgb(shown.R, shown.G, shown.B));
 }
 
@@ -44,21 +44,21 @@ TEST_F(ImagingTest, NinePixelAverageTakesTheIntegerPartOfSumOverNPlusAHalf) {
         Form2 &w = open(redSumPicture(sum));
         w.mnuSamplePixels_Click(9);
         w.Picture1_MouseDown(1, 1, 1);
-        EXPECT_EQ(form->text(Boxes::Rgb, 0), red) << "red sum " << sum;
-        EXPECT_EQ(form->text(Boxes::Rgb, 1), "120");
+        EXPECT_EQ(form->cycle().text(Boxes::Rgb, 0), red) << "red sum " << sum;
+        EXPECT_EQ(form->cycle().text(Boxes::Rgb, 1), "120");
     }
 }
 
 TEST_F(ImagingTest, AChannelAtZeroOr255IsNotConverted) {
     for (const QRgb colour : { qRgb(255, 100, 100), qRgb(100, 0, 100) }) {
         Form2 &w = open(filled(9, 9, colour));
-        const auto munsellBefore = form->texts(Boxes::Munsell);
-        const auto xyzBefore = form->texts(Boxes::Xyz);
+        const auto munsellBefore = form->cycle().texts(Boxes::Munsell);
+        const auto xyzBefore = form->cycle().texts(Boxes::Xyz);
         w.Picture1_MouseDown(1, 4, 4);
-        EXPECT_EQ(form->text(Boxes::Rgb, 0), std::to_string(qRed(colour)));
-        EXPECT_EQ(form->text(Boxes::Rgb, 1), std::to_string(qGreen(colour)));
-        EXPECT_EQ(form->texts(Boxes::Munsell), munsellBefore);
-        EXPECT_EQ(form->texts(Boxes::Xyz), xyzBefore);
+        EXPECT_EQ(form->cycle().text(Boxes::Rgb, 0), std::to_string(qRed(colour)));
+        EXPECT_EQ(form->cycle().text(Boxes::Rgb, 1), std::to_string(qGreen(colour)));
+        EXPECT_EQ(form->cycle().texts(Boxes::Munsell), munsellBefore);
+        EXPECT_EQ(form->cycle().texts(Boxes::Xyz), xyzBefore);
         EXPECT_FALSE(w.busy());
     }
 }
@@ -97,25 +97,25 @@ TEST_F(ImagingTest, TheBlockFlashesInvertedAndIsRestoredExactly) {
 TEST_F(ImagingTest, ABlockAtTheEdgeAveragesOnlyThePictureItself) {
     Form2 &w = open(filled(5, 5, qRgb(100, 50, 20)));
     w.Picture1_MouseDown(1, 0, 0); // 81 pixels asked, 25 of them in the picture
-    EXPECT_EQ(form->texts(Boxes::Rgb), (std::vector<std::string> { "100", "50", "20" }));
+    EXPECT_EQ(form->cycle().texts(Boxes::Rgb), (std::vector<std::string> { "100", "50", "20" }));
     w.Picture1_MouseDown(1, 4, 2);
-    EXPECT_EQ(form->texts(Boxes::Rgb), (std::vector<std::string> { "100", "50", "20" }));
+    EXPECT_EQ(form->cycle().texts(Boxes::Rgb), (std::vector<std::string> { "100", "50", "20" }));
 }
 
 TEST_F(ImagingTest, ClickModeSamplesOnPressContinuousModeOnMove) {
     QImage picture = filled(20, 20, qRgb(90, 140, 60));
     Form2 &w = open(picture);
     ASSERT_TRUE(w.clickMode());
-    const auto start = form->texts(Boxes::Rgb);
+    const auto start = form->cycle().texts(Boxes::Rgb);
     w.Picture1_MouseMove(0, 10, 10);
-    EXPECT_EQ(form->texts(Boxes::Rgb), start) << "a move in click mode does nothing";
+    EXPECT_EQ(form->cycle().texts(Boxes::Rgb), start) << "a move in click mode does nothing";
 
     w.mnuContinuousDisplay_Click();
     EXPECT_FALSE(w.clickMode());
     w.Picture1_MouseDown(1, 10, 10);
-    EXPECT_EQ(form->texts(Boxes::Rgb), start) << "a press in continuous mode does nothing";
+    EXPECT_EQ(form->cycle().texts(Boxes::Rgb), start) << "a press in continuous mode does nothing";
     w.Picture1_MouseMove(0, 10, 10);
-    EXPECT_EQ(form->texts(Boxes::Rgb), (std::vector<std::string> { "90", "140", "60" }));
+    EXPECT_EQ(form->cycle().texts(Boxes::Rgb), (std::vector<std::string> { "90", "140", "60" }));
     EXPECT_EQ(w.Text6->text(), "Position  X = 10  Y = 10");
 }
 
@@ -130,7 +130,7 @@ TEST_F(ImagingTest, AnUnconvertedSampleDoesNotStopContinuousSampling) {
     w.Picture1_MouseDown(1, 5, 5); // white: not converted
     w.mnuContinuousDisplay_Click();
     w.Picture1_MouseMove(0, 22, 5);
-    EXPECT_EQ(form->texts(Boxes::Rgb), (std::vector<std::string> { "70", "80", "90" }));
+    EXPECT_EQ(form->cycle().texts(Boxes::Rgb), (std::vector<std::string> { "70", "80", "90" }));
 }
 
 TEST_F(ImagingTest, MovesArrivingDuringASampleAreSkipped) {
@@ -156,7 +156,7 @@ TEST_F(ImagingTest, AClickOnThePictureSamplesUnderThePointer) {
     w.mnuSamplePixels_Click(1);
     w.show();
     QTest::mouseClick(w.Picture1->widget(), Qt::LeftButton, {}, QPoint(7, 9));
-    EXPECT_EQ(form->texts(Boxes::Rgb), (std::vector<std::string> { "150", "120", "100" }));
+    EXPECT_EQ(form->cycle().texts(Boxes::Rgb), (std::vector<std::string> { "150", "120", "100" }));
     EXPECT_EQ(w.Text6->text(), "Position  X = 7  Y = 9");
 }
 

@@ -87,7 +87,7 @@ TEST_F(TableTest, HueOnAFamilyBoundaryUsesItsOwnName) {
     Form1 &f = start();
     TableOptions options;
     options.version = "1.0.0";
-    const auto all = lines(conversionTable(f.table(), options));
+    const auto all = lines(conversionTable(f.cycle().table(), options));
     bool sawTenR = false;
     for (std::size_t i = 3; i < all.size(); ++i) {
         const auto field = split(all[i]);

@@ -76,7 +76,7 @@ TEST_F(PaletteTest, FileAnswerAsksForANewName) {
     EXPECT_EQ(fakes.dialogs.calls().size(), 4u);
     EXPECT_FALSE(std::filesystem::exists(folder / "first.csv"));
     EXPECT_TRUE(std::filesystem::exists(folder / "second.csv"));
-    EXPECT_EQ(f.paletteFileName(), "second.csv");
+    EXPECT_EQ(f.palette().fileName(), "second.csv");
 }
 
 TEST_F(PaletteTest, CancelledNameWritesNothing) {
@@ -84,7 +84,7 @@ TEST_F(PaletteTest, CancelledNameWritesNothing) {
     fakes.dialogs.queueInput("");
     QTest::mouseClick(f.Command11->button(), Qt::LeftButton);
     EXPECT_EQ(fakes.dialogs.calls().size(), 1u);
-    EXPECT_TRUE(f.paletteFileName().empty());
+    EXPECT_TRUE(f.palette().fileName().empty());
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1)
         << "only Muncie.dat";
 }
@@ -96,7 +96,7 @@ TEST_F(PaletteTest, UnwritableFileOrBadRgbBoxIsSaidAndNothingIsWritten) {
     QTest::mouseClick(f.Command11->button(), Qt::LeftButton);
     ASSERT_EQ(fakes.dialogs.messages().size(), 1u);
     EXPECT_NE(fakes.dialogs.messages()[0].find("not saved"), std::string::npos);
-    EXPECT_TRUE(f.paletteFileName().empty()) << "the next save asks again";
+    EXPECT_TRUE(f.palette().fileName().empty()) << "the next save asks again";
 
     fakes.dialogs.reset();
     f.Text1[1]->setText("green");
@@ -109,7 +109,7 @@ TEST_F(PaletteTest, UnwritableFileOrBadRgbBoxIsSaidAndNothingIsWritten) {
 
 TEST_F(PaletteTest, QuoteInATagCannotBreakTheLine) {
     Form1 &f = start();
-    f.setPaletteFileName("quoted");
+    f.palette().setFileName("quoted");
     fakes.dialogs.queueInput("say \"hi\", then");
     QTest::mouseClick(f.Command11->button(), Qt::LeftButton);
     const auto parts = fields(readFile("quoted.csv"));

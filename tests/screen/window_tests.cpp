@@ -14,6 +14,8 @@
 namespace tw::screen::testing {
 namespace {
 
+using cycle::Boxes;
+
 using WindowTest = ScreenTest;
 
 TEST_F(WindowTest, HiddenModeOpensOnTheExactCode) {
@@ -87,7 +89,7 @@ TEST_F(WindowTest, ViewingLightTint) {
     EXPECT_EQ(f.Text12[0]->backColor(), ui::rgb(255, 177, 128));
     EXPECT_EQ(f.Command1->backColor(), ui::rgb(200, 139, 100));
     EXPECT_FALSE(f.Picture2->visible());
-    EXPECT_FLOAT_EQ(f.settings().display.rgbscale[2], 0.5f);
+    EXPECT_FLOAT_EQ(f.cycle().state().display.rgbscale[2], 0.5f);
     // The tint enters the next conversion.
     typeAndEnter(f.Text12[0], "5R");
     const std::string tintedBlue = f.Text1[2]->text();
@@ -200,30 +202,30 @@ TEST_F(WindowTest, ChartSwitchesShowTheirWindowsAndEachFollowsItsOwnRefresh) {
 TEST_F(WindowTest, OtherWindowsDriveTheBoxesThroughTheFace) {
     Form1 &f = start();
     ScreenHost &screen = f;
-    screen.setTexts(Boxes::Munsell, { "2.5YR", "6", "4" });
+    screen.cycle().setTexts(Boxes::Munsell, { "2.5YR", "6", "4" });
     EXPECT_EQ(f.Text11[1]->text(), "19.77") << "writing a box converts nothing";
-    screen.muncie();
-    EXPECT_EQ(screen.texts(Boxes::Xyz), f.texts(Boxes::Xyz));
+    screen.cycle().muncie();
+    EXPECT_EQ(screen.cycle().texts(Boxes::Xyz), f.cycle().texts(Boxes::Xyz));
     EXPECT_EQ(f.Text11[1]->text(), "30.05");
-    EXPECT_EQ(screen.currentRgb().R, std::stoi(f.Text1[0]->text()));
+    EXPECT_EQ(screen.cycle().state().patch.R, std::stoi(f.Text1[0]->text()));
 
     // Under quietrgb a conversion computes the colour but leaves the RGB
     // and CMYK boxes as they were.
-    const std::vector<std::string> rgb = screen.texts(Boxes::Rgb);
-    const std::vector<std::string> cmyk = screen.texts(Boxes::Cmyk);
-    screen.setQuietRgb(true);
-    screen.setTexts(Boxes::Lab, { "40", "30", "10" });
-    screen.labenter();
-    screen.setQuietRgb(false);
-    EXPECT_EQ(screen.texts(Boxes::Rgb), rgb);
-    EXPECT_EQ(screen.texts(Boxes::Cmyk), cmyk);
-    EXPECT_NE(screen.currentRgb().R, std::stoi(rgb[0]));
+    const std::vector<std::string> rgb = screen.cycle().texts(Boxes::Rgb);
+    const std::vector<std::string> cmyk = screen.cycle().texts(Boxes::Cmyk);
+    screen.cycle().setQuietRgb(true);
+    screen.cycle().setTexts(Boxes::Lab, { "40", "30", "10" });
+    screen.cycle().labenter();
+    screen.cycle().setQuietRgb(false);
+    EXPECT_EQ(screen.cycle().texts(Boxes::Rgb), rgb);
+    EXPECT_EQ(screen.cycle().texts(Boxes::Cmyk), cmyk);
+    EXPECT_NE(screen.cycle().state().patch.R, std::stoi(rgb[0]));
 
-    screen.setTexts(Boxes::Rgb, { "30", "60", "200" });
-    screen.Command6_Click();
-    const std::string hue = screen.text(Boxes::Munsell, 0);
+    screen.cycle().setTexts(Boxes::Rgb, { "30", "60", "200" });
+    screen.cycle().Command6_Click();
+    const std::string hue = screen.cycle().text(Boxes::Munsell, 0);
     EXPECT_EQ(hue.substr(hue.size() - 2), "PB") << hue;
-    EXPECT_EQ(screen.text(Boxes::Cmyk, 3), f.Text2[3]->text());
+    EXPECT_EQ(screen.cycle().text(Boxes::Cmyk, 3), f.Text2[3]->text());
 }
 
 TEST_F(WindowTest, DecorativePictureIsAColourSolid) {

@@ -56,9 +56,9 @@ TEST_F(LoaderTest, RowsBecomeDotsListRowsAndTheLastNotationOnTheScreen) {
 
     // The screen shows the last row, and the dot has the screen's colour
     // for it.
-    EXPECT_EQ(
-        form->texts(screen::Boxes::Munsell), (std::vector<std::string> { "10RP", "4", "12" }));
-    const screen::DisplayRgb last = form->currentRgb();
+    EXPECT_EQ(form->cycle().texts(cycle::Boxes::Munsell),
+        (std::vector<std::string> { "10RP", "4", "12" }));
+    const cycle::DisplayRgb last = form->cycle().state().patch;
     EXPECT_EQ(std::vector<int>({ v.dot(3).red, v.dot(3).green, v.dot(3).blue }),
         std::vector<int>({ last.R, last.G, last.B }));
     EXPECT_TRUE(form->isVisible()) << "the screen is shown again";
@@ -81,7 +81,7 @@ TEST_F(LoaderTest, TenThousandRowsAtMostWithTheLimitSaid) {
     EXPECT_EQ(v.Text1->text(), "Loaded Palette over.csv");
 
     fakes.dialogs.reset();
-    form->setPaletteFileName("exact.csv");
+    form->palette().setFileName("exact.csv");
     v.GetData(2);
     EXPECT_EQ(v.dotCount(), 10000);
     EXPECT_EQ(fakes.dialogs.messages(), std::vector<std::string> { "Palette limited to 10000" })
@@ -107,7 +107,7 @@ TEST_F(LoaderTest, RowsLetEventsRunEveryFiveHundredWithTheScreenHidden) {
         if (!asked) {
             // A save elsewhere asks for a load in the middle of this one.
             asked = true;
-            form->setPaletteFileName("other.csv");
+            form->palette().setFileName("other.csv");
             v.GetData(2);
         }
     });
@@ -156,7 +156,7 @@ TEST_F(LoaderTest, BadRowsEndTheLoadKeepingTheRowsBefore) {
     for (const auto &[name, kept] : { std::pair { "heading.csv", 0 }, std::pair { "bad.csv", 2 },
              std::pair { "cut.csv", 1 } }) {
         fakes.dialogs.reset();
-        form->setPaletteFileName(name);
+        form->palette().setFileName(name);
         v.GetData(2);
         EXPECT_EQ(fakes.dialogs.messages(), std::vector<std::string> { kFailure + name });
         EXPECT_EQ(v.dotCount(), kept) << name;
@@ -177,7 +177,7 @@ TEST_F(LoaderTest, NameWithACommaIsRememberedWholeAndOldLinesStillRead) {
     Form3 &v = tickViewer();
     EXPECT_EQ(v.dotCount(), 1) << "a bare line, as written before";
 
-    form->setPaletteFileName("a,b/pal.csv");
+    form->palette().setFileName("a,b/pal.csv");
     v.GetData(2);
     EXPECT_EQ(readFile("LastPalette.txt"), "\"a,b/pal.csv\"\r\n");
     Form3 next(*form);

@@ -1,0 +1,105 @@
+#include "cycle/palette_writer.h"
+
+#include "engine/display_colour.h"
+#include "text/numbers.h"
+#include "text/palette_line.h"
+#include "text/textfile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdint>
+
+namespace tw::cycle {
+
+namespace {
+
+std::string lowerCase(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(),
+        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+} // namespace
+
+PaletteWriter::PaletteWriter(ConversionCycle &cycle, services::Dialogs &dialogs,
+    const services::Clock &clock, std::filesystem::path folder)
+    : cycle_(cycle)
+    , dialogs_(dialogs)
+    , clock_(clock)
+    , folder_(std::move(folder)) { }
+
+bool PaletteWriter::SaveData(float &mode) {
+    const ScreenState &s = cycle_.state();
+    if (s.munsell[0].empty() || s.munsell[2].empty()) {
+        // The hue and Chroma boxes are blank: no palette reader could place
+        // the row, so none is written, and nothing is asked.
+        if (mode == 0.0f) {
+            dialogs_.messageBox(
+                "This colour lies outside the Munsell renotation data: a colour without a "
+                "Munsell notation cannot be saved as a palette row.",
+                services::Buttons::Ok, "Save to Palette", services::Icon::Warning);
+        }
+        return false;
+    }
+    for (;;) {
+        if (fileName_.empty()) {
+            fileName_ = dialogs_.inputBox("Palette File Name to save or append  [.CSV added]",
+                "Save Palette Data", "TWZpalette");
+        }
+        if (fileName_.empty()) {
+            return false;
+        }
+        if (mode != 0.0f) {
+            break;
+        }
+        tag_ = dialogs_.inputBox(
+            "Palette " + fileName_ + " - Enter Tag [Enter 'file' to change file name]",
+            "Palette File Save - TAG", "");
+        if (lowerCase(tag_) != "file") {
+            break;
+        }
+        fileName_.clear();
+    }
+    fileName_ = text::withCsvExtension(fileName_);
+
+    // The display R, G, B as whole numbers; above 255 counts as 255 and
+    // below 0 as 0.
+    int channel[3];
+    for (std::size_t i = 0; i < 3; ++i) {
+        double v = 0.0;
+        if (!text::parseNumber(s.rgb[i], v) || !(std::fabs(v) < 1e9)) {
+            dialogs_.messageBox("Nothing was saved: the R, G and B boxes must hold whole numbers "
+                                "from 0 to 255.",
+                services::Buttons::Ok, "Save to Palette", services::Icon::Warning);
+            return false;
+        }
+        channel[i] = static_cast<int>(std::clamp<std::int64_t>(text::roundHalfEven(v), 0, 255));
+    }
+    cycle_.showRgbOnScrolls(channel[0], channel[1], channel[2]);
+
+    text::PaletteLine line;
+    const services::DateTimeText now = clock_.dateTimeText();
+    line.date = now.date;
+    line.time = now.time;
+    line.tag = tag_;
+    line.munsell = s.munsell;
+    line.xyz = s.xyz;
+    line.lab = s.lab;
+    line.rgb = s.rgb;
+    line.cmyk = s.cmyk;
+    for (std::size_t i = 0; i < 3; ++i) {
+        line.linear[i] = engine::displayToLinear(channel[i], s.display, static_cast<int>(i));
+    }
+    std::string error;
+    if (!text::appendFile((folder_ / fileName_).string(), text::paletteLineText(line), error)) {
+        dialogs_.messageBox("The colour was not saved: " + error
+                + "\r\rThe next save asks for the file name again.",
+            services::Buttons::Ok, "Save to Palette", services::Icon::Warning);
+        fileName_.clear();
+        return false;
+    }
+    return true;
+}
+
+} // namespace tw::cycle
