@@ -9,6 +9,7 @@
 #include "cycle/conversion_cycle.h"
 #include "engine/notation.h"
 #include "text/numbers.h"
+#include "text/palette_line.h"
 #include "text/patterns.h"
 #include "text/textfile.h"
 #include "ui/button.h"
@@ -211,17 +212,8 @@ void CTol::Command2_Click() {
             leftOut.push_back(p);
             continue;
         }
-        contents += now.date + "," + now.time + "," + std::to_string(p);
-        for (const std::string &t : tolMunsell[row]) {
-            contents += "," + t;
-        }
-        for (int i = 0; i < 9; ++i) {
-            contents += ",0";
-        }
-        for (int channel : tolRgb[row]) {
-            contents += "," + text::printNumber(static_cast<float>(channel));
-        }
-        contents += ",end\r\n";
+        contents += text::tolerancePaletteLineText(
+            { now.date, now.time, p, tolMunsell[row], tolRgb[row] });
     }
     if (contents.empty()) {
         screen_.dialogs().messageBox("The tolerance set holds no colour inside the Munsell data: "

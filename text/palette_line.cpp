@@ -1,5 +1,6 @@
 #include "text/palette_line.h"
 
+#include "text/numbers.h"
 #include "text/textfile.h"
 
 #include <algorithm>
@@ -46,6 +47,20 @@ std::string paletteLineText(const PaletteLine &line) {
     }
     out.endLine();
     return out.str();
+}
+
+std::string tolerancePaletteLineText(const TolerancePaletteLine &line) {
+    std::string out = line.date + "," + line.time + "," + std::to_string(line.patch);
+    for (const std::string &t : line.munsell) {
+        out += "," + t;
+    }
+    for (int i = 0; i < 9; ++i) {
+        out += ",0";
+    }
+    for (int channel : line.rgb) {
+        out += "," + printNumber(static_cast<float>(channel));
+    }
+    return out + ",end\r\n";
 }
 
 namespace {

@@ -28,6 +28,21 @@ struct PaletteLine {
 // double quote inside any text is written as a single quote.
 [[nodiscard]] std::string paletteLineText(const PaletteLine &line);
 
+// The tolerance set's line, the same fields as far as a reader uses them:
+// date, time, the patch number for the tag, the notation as plain texts,
+// then "0" nine times where X, Y, Z, L*, a*, b* and linear r, g, b stand,
+// display R, G, B in list-print form (" 118 "), and "end" where C, M, Y, K
+// stand; nothing quoted, no comma after "end", CR LF.
+struct TolerancePaletteLine {
+    std::string date;
+    std::string time;
+    int patch = 0;
+    std::array<std::string, 3> munsell;
+    std::array<int, 3> rgb {};
+};
+
+[[nodiscard]] std::string tolerancePaletteLineText(const TolerancePaletteLine &line);
+
 // The palette file name with ".csv" added unless it already ends so (in any
 // case).
 [[nodiscard]] std::string withCsvExtension(const std::string &name);
