@@ -29,7 +29,7 @@ public:
             ? services::Answer::Yes
             : services::Answer::Ok;
     }
-    std::string inputBox(
+    std::optional<std::string> askText(
         const std::string &prompt, const std::string &, const std::string &proposed) override {
         if (prompt.rfind("Palette File Name", 0) == 0 && !palette_.empty()) {
             return palette_;
@@ -93,9 +93,8 @@ public:
         return std::filesystem::path(".") / bareName;
     }
     std::string caption() const override { return "Tintwise  - Version  " TW_VERSION; }
-    void showMessage(const std::string &text) override {
-        err_ << "tintwise-convert: " << text << '\n';
-    }
+    // Nobody presses Esc here: an interrupt ends the program.
+    bool takeStopRequest() override { return false; }
     engine::Spectrum &spectrum() override { return spectrum_; }
 
 private:
@@ -128,12 +127,19 @@ int runImport(const ConvertOptions &options, const std::string &tablePath, std::
         return 2;
     }
     const batch::ImportResult result = batch::runImport(screen, type, { input, options.output });
-    if (result.outcome == batch::ImportResult::Outcome::Failed) {
+    switch (result.outcome) {
+    case batch::ImportResult::Outcome::Refused:
+        return 2;
+    case batch::ImportResult::Outcome::Failed:
         return 1;
+    case batch::ImportResult::Outcome::NotRun:
+        return 2;
+    case batch::ImportResult::Outcome::Done:
+        break;
     }
     out << result.records << (result.records == 1 ? " colour" : " colours") << " into "
         << result.output.string() << '\n';
-    return 0;
+    return result.failed == 0 ? 0 : 1;
 }
 
 } // namespace tw::app

@@ -4,6 +4,7 @@
 #include "cycle/cycle_host.h"
 #include "engine/spectral.h"
 #include "text/numbers.h"
+#include "text/palette_line.h"
 #include "text/textfile.h"
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -35,7 +37,12 @@ enum class Header {
 // What becomes of the input's first line.
 enum class FirstLine { Record, Drop, Header };
 
-enum class RecordStatus { Converted, Skipped, Damaged };
+enum class RecordStatus {
+    Converted,
+    NotConverted, // a row with the record's own fields and "ERR reason"
+    Skipped, // not a record of the type (a step line without two tabs)
+    Damaged, // nothing more can be done (no palette file to write to)
+};
 
 class Run;
 using Convert = RecordStatus (*)(Run &, const Record &);
@@ -61,7 +68,25 @@ std::string printInteger(long long v) {
     return (v < 0 ? "-" : " ") + std::to_string(v < 0 ? -v : v) + " ";
 }
 
+// A text field as a spreadsheet reads it back whole: in double quotes (and
+// a quote inside doubled) when it holds a comma or a quote.
+std::string csvField(const std::string &s) {
+    if (s.find_first_of(",\"") == std::string::npos) {
+        return s;
+    }
+    std::string out = "\"";
+    for (char c : s) {
+        out += c;
+        if (c == '"') {
+            out += '"';
+        }
+    }
+    return out + "\"";
+}
+
 constexpr std::string_view lineColumns = ",X,Y,Z,L*,a*,b*,R,G,B";
+// The result columns after X: Y, Z, L*, a*, b*, R, G, B.
+constexpr int afterX = 8;
 
 // The output file: written under a temporary name beside the final one and
 // renamed over it when the run completes.
@@ -162,14 +187,14 @@ public:
     const ImportType &type;
     std::string line; // the output line being built
     std::size_t number = 0; // type "6": the running number
-    std::string damage; // why a record was damaged
+    std::string reason; // why a record was not converted
 
     // Lets the window process its events, so that the screen visibly runs
-    // through the colours and stays responsive. A screen cannot show more
-    // than one picture a frame, and a repaint of the whole screen (over a
-    // slow display connection above all) costs far more than a record's
-    // conversion: events are let through at most once every 15 ms, and
-    // never for more than a fifth of the run's time.
+    // through the colours and stays responsive (and Esc is heard). A screen
+    // cannot show more than one picture a frame, and a repaint of the whole
+    // screen (over a slow display connection above all) costs far more than
+    // a record's conversion: events are let through at most once every
+    // 15 ms, and never for more than a fifth of the run's time.
     void yield() {
         const auto now = std::chrono::steady_clock::now();
         if (now - lastYield_ >= std::max(yieldInterval, 4 * yieldTook_)) {
@@ -193,18 +218,30 @@ public:
             line += printInteger(v);
         }
     }
+    // Where the results would stand: ",ERR reason", then `empty` empty
+    // columns, so that every later column keeps its place.
+    RecordStatus notConverted(const std::string &why, int empty) {
+        reason = why;
+        line += ",ERR " + why;
+        line.append(static_cast<std::size_t>(empty), ',');
+        return RecordStatus::NotConverted;
+    }
     // Hue, Value and Chroma into the Munsell boxes.
     void munsell(const std::string &h, const std::string &v, const std::string &c) {
         cycle.setTexts(Boxes::Munsell, { h, v, c });
     }
     // The Munsell entry and its results, as types "2" to "4" write them.
-    void muncieLine() {
+    RecordStatus muncieLine() {
         yield();
-        (void)cycle.muncie();
+        const cycle::Outcome done = cycle.muncie();
         yield();
+        if (!done.converted()) {
+            return notConverted(done.reason, afterX);
+        }
         boxes(Boxes::Xyz);
         boxes(Boxes::Lab);
         rgb();
+        return RecordStatus::Converted;
     }
 
 private:
@@ -215,25 +252,6 @@ private:
 };
 
 RecordStatus spectra(Run &run, const Record &r) {
-    engine::Spectrum &spectrum = run.host.spectrum();
-    engine::Spectrum values = spectrum;
-    for (std::size_t i = 1; i <= 40; ++i) {
-        const double v = text::leadingNumber(r.fields[2 + i]);
-        const float f = static_cast<float>(std::fabs(v) < 3.4e38 ? v : HUGE_VAL);
-        if (!std::isfinite(f)) {
-            run.damage = "reflectance value " + std::to_string(i) + " (\"" + r.fields[2 + i]
-                + "\") is not a number a single-precision value can hold";
-            return RecordStatus::Damaged;
-        }
-        values[i] = f;
-    }
-    spectrum = values;
-    float X = 0.0f, Y = 0.0f, Z = 0.0f;
-    engine::tris(spectrum, X, Y, Z);
-    // tris gives illuminant C; the boxes hold the selected illuminant's.
-    (void)run.cycle.enterIlluminantC(X, Y, Z, cycle::XyzText::Plain);
-    run.yield();
-    const cycle::ColourNumbers &shown = run.cycle.state().numbers;
     text::TextWriter out;
     const auto item = [&](std::string_view s) {
         out.print(s);
@@ -243,6 +261,51 @@ RecordStatus spectra(Run &run, const Record &r) {
         out.printNumber(v);
         out.printZone();
     };
+    // The record's own fields, and the reason where hue, Value, Chroma and
+    // X, Y, Z would stand.
+    const auto failed = [&](const std::string &why, bool valuesRead) {
+        for (std::size_t i = 0; i < 3; ++i) {
+            item(r.fields[i]);
+        }
+        item("ERR " + why);
+        for (int i = 0; i < 5; ++i) {
+            item("");
+        }
+        item(r.rest);
+        for (std::size_t i = 1; i <= 40; ++i) {
+            if (valuesRead) {
+                number(run.host.spectrum()[i]);
+            } else {
+                item(r.fields[2 + i]);
+            }
+        }
+        run.line = out.str();
+        run.reason = why;
+        return RecordStatus::NotConverted;
+    };
+
+    engine::Spectrum values {};
+    for (std::size_t i = 1; i <= 40; ++i) {
+        const std::string &field = r.fields[2 + i];
+        double v = 0.0;
+        if (!text::parseNumber(field, v) || !std::isfinite(static_cast<float>(v))) {
+            return failed("reflectance at " + std::to_string(350 + 10 * i) + " nm (\"" + field
+                    + "\") is not a number",
+                false);
+        }
+        values[i] = static_cast<float>(v);
+    }
+    engine::Spectrum &spectrum = run.host.spectrum();
+    spectrum = values;
+    float X = 0.0f, Y = 0.0f, Z = 0.0f;
+    engine::tris(spectrum, X, Y, Z);
+    // tris gives illuminant C; the boxes hold the selected illuminant's.
+    const cycle::Outcome done = run.cycle.enterIlluminantC(X, Y, Z, cycle::XyzText::Plain);
+    run.yield();
+    if (!done.converted()) {
+        return failed(done.reason, true);
+    }
+    const cycle::ColourNumbers &shown = run.cycle.state().numbers;
     for (std::size_t i = 0; i < 3; ++i) {
         item(r.fields[i]);
     }
@@ -261,10 +324,9 @@ RecordStatus spectra(Run &run, const Record &r) {
 }
 
 RecordStatus rhsColours(Run &run, const Record &r) {
-    run.line = r.fields[0] + "," + r.fields[1] + "," + r.fields[2];
+    run.line = csvField(r.fields[0]) + "," + csvField(r.fields[1]) + "," + csvField(r.fields[2]);
     run.munsell(r.fields[3], r.fields[4], r.fields[5]);
-    run.muncieLine();
-    return RecordStatus::Converted;
+    return run.muncieLine();
 }
 
 RecordStatus steps(Run &run, const Record &r) {
@@ -276,29 +338,31 @@ RecordStatus steps(Run &run, const Record &r) {
     }
     run.munsell(f.substr(0, tab1), f.substr(tab1 + 1, tab2 - tab1 - 1), f.substr(tab2 + 1));
     const std::vector<std::string> shown = run.cycle.texts(Boxes::Munsell);
-    run.line = shown[0] + "," + shown[1] + "," + shown[2];
-    run.muncieLine();
-    return RecordStatus::Converted;
+    run.line = csvField(shown[0]) + "," + csvField(shown[1]) + "," + csvField(shown[2]);
+    return run.muncieLine();
 }
 
 RecordStatus colorChecker(Run &run, const Record &r) {
-    run.line = r.fields[0];
+    run.line = csvField(r.fields[0]);
     for (std::size_t i = 1; i < 5; ++i) {
-        run.line += "," + r.fields[i];
+        run.line += "," + csvField(r.fields[i]);
     }
     run.munsell(r.fields[2], r.fields[3], r.fields[4]);
-    run.muncieLine();
-    return RecordStatus::Converted;
+    return run.muncieLine();
 }
 
 RecordStatus munsellList(Run &run, const Record &r) {
     run.munsell(r.fields[0], r.fields[1], r.fields[2]);
     run.yield();
     const std::vector<std::string> shown = run.cycle.texts(Boxes::Munsell);
-    run.line = shown[0] + "," + shown[1] + "," + shown[2];
+    run.line = csvField(shown[0]) + "," + csvField(shown[1]) + "," + csvField(shown[2]);
     run.yield();
-    (void)run.cycle.muncie();
+    const cycle::Outcome done = run.cycle.muncie();
     run.yield();
+    if (!done.converted()) {
+        // X, Y, Z, L*, a*, b*, R, G, B, C, M, Y, K.
+        return run.notConverted(done.reason, afterX + 4);
+    }
     run.boxes(Boxes::Xyz);
     run.boxes(Boxes::Lab);
     run.rgb();
@@ -310,8 +374,17 @@ RecordStatus labList(Run &run, const Record &r) {
     ++run.number;
     run.cycle.setTexts(Boxes::Lab, { r.fields[0], r.fields[1], r.fields[2] });
     run.yield();
-    (void)run.cycle.labenter();
+    const cycle::Outcome done = run.cycle.labenter();
     run.line = printInteger(static_cast<long long>(run.number));
+    if (!done.converted()) {
+        // The reason in the hue column, the CIELAB read in its own columns.
+        (void)run.notConverted(done.reason, 5);
+        for (std::size_t i = 0; i < 3; ++i) {
+            run.line += "," + csvField(r.fields[i]);
+        }
+        run.line += ",,,";
+        return RecordStatus::NotConverted;
+    }
     run.boxes(Boxes::Munsell);
     run.boxes(Boxes::Xyz);
     run.boxes(Boxes::Lab);
@@ -320,19 +393,19 @@ RecordStatus labList(Run &run, const Record &r) {
 }
 
 RecordStatus xyzPalette(Run &run, const Record &r) {
-    run.host.palette().setTag(r.fields[0]);
     run.cycle.setTexts(Boxes::Xyz, { r.fields[1], r.fields[2], r.fields[3] });
-    (void)run.cycle.xyzenter();
+    const cycle::Outcome done = run.cycle.xyzenter();
     run.yield();
+    if (!done.converted()) {
+        // No row: a palette row is a colour with its notation.
+        run.reason = done.reason;
+        return RecordStatus::NotConverted;
+    }
+    run.host.palette().setTag(r.fields[0]);
     float mode = 1.0f;
     if (!run.host.palette().SaveData(mode)) {
-        // No palette file (the name was not given, or the file could not
-        // be written and its name was dropped): nothing more can be saved.
-        if (run.host.palette().fileName().empty()) {
-            run.damage = "no palette file to append to";
-            return RecordStatus::Damaged;
-        }
-        return RecordStatus::Skipped; // a colour without a Munsell notation
+        run.reason = "no palette file to add to";
+        return RecordStatus::Damaged;
     }
     return RecordStatus::Converted;
 }
@@ -366,10 +439,56 @@ std::string baseName(const std::filesystem::path &p) {
     return p.filename().string();
 }
 
-ImportResult failed(CycleHost &host, ImportResult result, const std::string &message) {
-    result.outcome = ImportResult::Outcome::Failed;
+// The two names stand for one file (another spelling, a link): compared on
+// the files themselves, never on the names.
+bool sameFile(const std::filesystem::path &a, const std::filesystem::path &b) {
+    std::error_code ec;
+    return std::filesystem::exists(a, ec) && std::filesystem::exists(b, ec)
+        && std::filesystem::equivalent(a, b, ec) && !ec;
+}
+
+// The records that did not convert: how many, the first lines, and why.
+struct NotConverted {
+    std::size_t count = 0;
+    std::vector<std::size_t> lines; // the first ten
+    std::map<std::string, std::size_t> reasons;
+
+    void add(std::size_t line, const std::string &reason) {
+        ++count;
+        if (lines.size() < 10) {
+            lines.push_back(line);
+        }
+        ++reasons[reason];
+    }
+    // "2 lines not converted (lines 3 and 7: 1 no light, 1 out of the
+    // Munsell range)" in the words of `what`.
+    [[nodiscard]] std::string text(const std::string &what) const {
+        std::string out = std::to_string(count) + (count == 1 ? " line " : " lines ") + what
+            + " (line" + (count == 1 ? " " : "s ");
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            out += (i == 0                                                  ? ""
+                           : i + 1 == lines.size() && count == lines.size() ? " and "
+                                                                            : ", ")
+                + std::to_string(lines[i]);
+        }
+        if (count > lines.size()) {
+            out += " ...";
+        }
+        out += ": ";
+        bool first = true;
+        for (const auto &[reason, n] : reasons) {
+            out += (first ? "" : ", ") + std::to_string(n) + " " + reason;
+            first = false;
+        }
+        return out + ")";
+    }
+};
+
+ImportResult stopped(CycleHost &host, ImportResult result, const std::string &message,
+    ImportResult::Outcome outcome = ImportResult::Outcome::Failed) {
+    result.outcome = outcome;
     result.message = message;
-    host.showMessage(message);
+    host.dialogs().messageBox(message, services::Buttons::Ok, "Import", services::Icon::Warning);
     return result;
 }
 
@@ -403,26 +522,56 @@ ImportResult runImport(CycleHost &host, std::string_view code, const ImportFiles
     RecordInput records;
     const bool opened = records.open(input);
     if (!opened || (type->counted && records.empty())) {
-        return failed(
+        return stopped(
             host, result, type->counted ? "File not found" : "File not found: " + input.string());
     }
 
-    // The output.
-    PartFile out;
+    // The output: the type's file or the one given; type "xyz" adds to the
+    // palette file, asked for now when there is none, before any record is
+    // read.
+    cycle::PaletteWriter &palette = host.palette();
     if (!type->output.empty()) {
         result.output
             = (files.output.empty() ? host.filePath(std::string(type->output)) : files.output)
                   .lexically_normal();
-        if (!out.open(result.output)) {
-            return failed(host, result,
-                "Cannot write \"" + result.output.string() + "\": " + out.error()
-                    + "; nothing was imported.");
+    } else {
+        if (!files.output.empty()) {
+            palette.setFileName(files.output.string());
         }
-    } else if (!files.output.empty()) {
-        host.palette().setFileName(files.output.string());
+        if (palette.fileName().empty()) {
+            palette.setFileName(
+                host.dialogs().inputBox("Palette File Name to save or append  [.CSV added]",
+                    "Save Palette Data", "TWZpalette"));
+        }
+        if (palette.fileName().empty()) {
+            return result; // cancelled: nothing done
+        }
+        result.output = palette.filePath().lexically_normal();
     }
+    // An import never writes into the file it reads.
+    if (sameFile(input, result.output)) {
+        return stopped(host, result,
+            "The import would write into the file it reads (\"" + result.output.string()
+                + "\"): nothing was imported. Choose another output file.",
+            ImportResult::Outcome::Refused);
+    }
+    PartFile out;
+    if (!type->output.empty() && !out.open(result.output)) {
+        return stopped(host, result,
+            "Cannot write \"" + result.output.string() + "\": " + out.error()
+                + "; nothing was imported.");
+    }
+    const std::string outputName = baseName(result.output);
 
-    QuietRgb quiet(host.cycle(), type->counted);
+    cycle::ConversionCycle &cycle = host.cycle();
+    // The screen shows each colour as it goes; the charts follow the last
+    // one when the run ends, and a colour that does not convert is
+    // reported once, at the end.
+    cycle::ColourRun colourRun(cycle);
+    QuietRgb quiet(cycle, type->counted);
+    if (type->output.empty()) {
+        palette.beginBatch();
+    }
     switch (type->header) {
     case Header::None:
         break;
@@ -435,7 +584,7 @@ ImportResult runImport(CycleHost &host, std::string_view code, const ImportFiles
             + " converted to CIE XYZ, CIELAB and display RGB\r\n");
         out.write("An R, G or B of 0 or 255 marks a colour outside the display's gamut, shown "
                   "only approximately; X, Y, Z, L*, a*, b* and R, G, B for "
-            + cycle::illuminantText(host.cycle().state().illuminant) + "\r\n");
+            + cycle::illuminantText(cycle.state().illuminant) + "\r\n");
         break;
     case Header::Columns:
         out.write(std::string(type->columns) + "\r\n");
@@ -447,18 +596,27 @@ ImportResult runImport(CycleHost &host, std::string_view code, const ImportFiles
         out.write(firstLine + std::string(lineColumns) + "\r\n");
     }
 
+    (void)host.takeStopRequest(); // an Esc from before the run counts for nothing
     Run run(host, *type);
-    std::string cutShort;
+    std::string stop;
+    NotConverted notConverted;
     Record record;
     for (;;) {
+        if (host.takeStopRequest()) {
+            stop = record.line == 0
+                ? "The import was stopped (Esc) before the first record of " + inputName
+                : "The import was stopped (Esc) after line " + std::to_string(record.line) + " of "
+                    + inputName;
+            break;
+        }
         const RecordInput::Status status = records.read(type->fields, type->restOfLine, record);
         if (status == RecordInput::Status::End) {
             break;
         }
         if (status == RecordInput::Status::CutShort) {
-            cutShort = "Line " + std::to_string(record.line) + " of " + inputName
+            stop = "Line " + std::to_string(record.line) + " of " + inputName
                 + " holds fewer fields than a record needs (" + std::to_string(type->fields)
-                + "): the import stopped there.";
+                + "): the import stopped there";
             break;
         }
         run.line.clear();
@@ -468,8 +626,8 @@ ImportResult runImport(CycleHost &host, std::string_view code, const ImportFiles
             continue;
         }
         if (converted == RecordStatus::Damaged) {
-            cutShort = "Line " + std::to_string(record.line) + " of " + inputName + ": "
-                + run.damage + ": the import stopped there.";
+            stop = "Line " + std::to_string(record.line) + " of " + inputName + ": " + run.reason
+                + ": the import stopped there";
             break;
         }
         if (!type->output.empty()) {
@@ -478,24 +636,39 @@ ImportResult runImport(CycleHost &host, std::string_view code, const ImportFiles
                 break;
             }
         }
+        if (converted == RecordStatus::NotConverted) {
+            notConverted.add(record.line, run.reason);
+            continue;
+        }
         ++result.records;
-        const cycle::DisplayRgb c = host.cycle().state().patch;
+        const cycle::DisplayRgb c = cycle.state().patch;
         if (c.R == 0 || c.R == 255 || c.G == 0 || c.G == 255 || c.B == 0 || c.B == 255) {
             ++result.notDisplayed;
         }
     }
+    result.failed = notConverted.count;
+    result.failedLines = notConverted.lines;
+
+    // A run that did not finish replaces nothing.
+    if (!stop.empty()) {
+        out.discard();
+        palette.discardBatch();
+        return stopped(host, result,
+            stop + "; \"" + outputName + "\" was left as it was (nothing of this run was saved).");
+    }
+    std::string error;
+    if (type->output.empty() ? !palette.commitBatch(error) : !out.commit()) {
+        if (type->output.empty()) {
+            palette.setFileName({});
+        } else {
+            error = out.error();
+        }
+        return stopped(host, result,
+            "The import was not saved: cannot write \"" + result.output.string() + "\": " + error
+                + "; the file as it was is unchanged.");
+    }
 
     std::string message;
-    if (!type->output.empty() && !out.commit()) {
-        return failed(host, result,
-            "The import was not saved: cannot write \"" + result.output.string()
-                + "\": " + out.error() + "; the file as it was is unchanged.");
-    }
-    if (type->output.empty()) {
-        result.output = host.palette().fileName().empty()
-            ? std::filesystem::path()
-            : host.filePath(host.palette().fileName()).lexically_normal();
-    }
     if (type->counted) {
         message = "Total colors" + std::to_string(result.records) + "  Colors not displayed"
             + std::to_string(result.notDisplayed);
@@ -503,20 +676,21 @@ ImportResult runImport(CycleHost &host, std::string_view code, const ImportFiles
             message += "  (" + std::to_string(result.skipped) + " line"
                 + (result.skipped == 1 ? "" : "s") + " without two tabs skipped)";
         }
-    } else if (type->code == "xyz" && result.skipped > 0) {
-        message = std::to_string(result.skipped) + " colour" + (result.skipped == 1 ? "" : "s")
-            + " outside the Munsell renotation data not added to the palette";
     }
-    if (!cutShort.empty()) {
-        message = cutShort + (message.empty() ? "" : "  " + message);
+    if (notConverted.count > 0) {
+        message += (message.empty() ? "" : "  ")
+            + (type->output.empty()
+                    ? notConverted.text("not added to the palette")
+                    : notConverted.text("not converted, marked ERR in \"" + outputName + "\""));
     }
     if (type->code == "1") {
         host.dialogs().beep();
     }
-    result.outcome = cutShort.empty() ? ImportResult::Outcome::Done : ImportResult::Outcome::Failed;
+    result.outcome = ImportResult::Outcome::Done;
     if (!message.empty()) {
         result.message = message;
-        host.showMessage(message);
+        host.dialogs().messageBox(message, services::Buttons::Ok, "Import",
+            notConverted.count > 0 ? services::Icon::Warning : services::Icon::Information);
     }
     return result;
 }

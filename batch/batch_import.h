@@ -16,20 +16,35 @@
 //   "6"   lab_sRGB.csv  -> lab_sRGB.txt          CIELAB list (labenter)
 //   "xyz" a chosen .csv -> the current palette   tag, X, Y, Z (SaveData)
 //
-// Every record is one line of the input, read with the comma-separated
-// field input; a line with fewer fields than the type reads ends the run
-// with a message naming it (what was converted before stays), further
-// fields are ignored, blank lines are passed over. Output lines end with
-// CR LF; integers are in list-print form (" 255 "); type "1" separates its
+// Records are read with the comma-separated field input, one line each; a
+// line that ends with a comma goes on into the next (a spectrum wrapped over
+// several lines). A record with fewer fields than the type reads ends the
+// run with a message naming its line, further fields are ignored, blank
+// lines are passed over.
+//
+// A record that does not convert (no light, outside the Munsell data, out of
+// the Munsell range, a number that is no number) never takes another
+// colour's values: its output line keeps its own input fields and says
+// "ERR" and why where the results would stand; the XYZ import adds no row
+// for it. The end message counts them and names their first lines.
+//
+// Output lines end with CR LF; integers are in list-print form (" 255 ");
+// text fields holding a comma or a quote are quoted; type "1" separates its
 // items by 14-column print zones. The output is written to a temporary file
-// and renamed over the old one when the run ends, so no failed run leaves a
-// half-made file in place of a good one.
+// and renamed over the old one only when the run has read its whole input
+// (the XYZ import adds all its rows to the palette at once at the end): a
+// run that stops (a record cut short, Esc, a full disk) leaves the old
+// output exactly as it was. An import never writes into a file it reads.
+//
+// The end message and every failure are shown in a modal message box (the
+// converter writes them to standard error).
 #pragma once
 
 #include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tw::cycle {
 class CycleHost;
@@ -49,15 +64,20 @@ struct ImportFiles {
 struct ImportResult {
     enum class Outcome {
         NotRun, // not an import type, or a cancelled dialog
-        Done, // every record read
-        Failed, // input not found, a record cut short, the output not written
+        Done, // every record read (`failed` of them not converted)
+        // Ended before the whole input was read (input not found, a record
+        // cut short, Esc, the output not written): the output is as it was.
+        Failed,
+        Refused, // the output is the file the import reads
     } outcome
         = Outcome::NotRun;
     std::size_t records = 0; // records converted
-    std::size_t notDisplayed = 0; // of them, with an R, G or B of 0 or 255
+    std::size_t failed = 0; // records not converted (ERR rows, no palette row)
+    std::vector<std::size_t> failedLines; // the input lines of the first ten
+    std::size_t notDisplayed = 0; // of those converted, with an R, G or B of 0 or 255
     std::size_t skipped = 0; // lines that could not be read as a record
     std::filesystem::path output; // the file written (type "xyz": the palette)
-    std::string message; // what the Messages box was given, if anything
+    std::string message; // what the run's message box said, if anything
 };
 
 // The type codes the prompt understands.

@@ -8,12 +8,17 @@ bool splitRecord(
     std::string_view line, std::size_t count, std::vector<std::string> &fields, std::string *rest) {
     fields.clear();
     text::FieldReader reader { std::string(line) };
+    bool lastTaken = false;
     for (std::size_t i = 0; i < count; ++i) {
         // Past the first field, the line must still hold one: the reader
-        // stands after a comma (an empty last field) or before more text.
+        // stands before more text, or after a final comma (one empty last
+        // field, and only one).
         const std::size_t at = reader.position();
-        if (i > 0 && reader.atEnd() && !(at > 0 && line[at - 1] == ',')) {
-            return false;
+        if (i > 0 && reader.atEnd()) {
+            if (lastTaken || !(at > 0 && line[at - 1] == ',')) {
+                return false;
+            }
+            lastTaken = true;
         }
         fields.push_back(reader.readField());
     }
@@ -72,10 +77,21 @@ RecordInput::Status RecordInput::read(std::size_t count, bool restOfLine, Record
         }
     }
     record.line = line_;
-    record.rest.clear();
-    return splitRecord(line, count, record.fields, restOfLine ? &record.rest : nullptr)
-        ? Status::Read
-        : Status::CutShort;
+    for (;;) {
+        record.rest.clear();
+        if (splitRecord(line, count, record.fields, restOfLine ? &record.rest : nullptr)) {
+            return Status::Read;
+        }
+        // A line that ends with a comma goes on into the next one; a comma
+        // and a line end are one delimiter to the field input.
+        const std::size_t last = line.find_last_not_of(" \t");
+        std::string next;
+        if (last == std::string::npos || line[last] != ',' || !readLine(next)) {
+            return Status::CutShort;
+        }
+        line.erase(last + 1);
+        line += next;
+    }
 }
 
 } // namespace tw::batch

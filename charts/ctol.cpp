@@ -16,6 +16,7 @@
 #include "ui/checkbox.h"
 #include "ui/frame.h"
 #include "ui/label.h"
+#include "ui/scoped_flag.h"
 #include "ui/scrollbar.h"
 #include "ui/shape.h"
 #include "ui/textbox.h"
@@ -172,7 +173,9 @@ void CTol::ticked() {
 }
 
 void CTol::follow(const screen::Refresh &refresh) {
-    if (!std::isfinite(refresh.L) || !std::isfinite(refresh.a) || !std::isfinite(refresh.b)) {
+    // The viewer loading the set's own palette leaves the set as it is.
+    if (saving_ || !std::isfinite(refresh.L) || !std::isfinite(refresh.a)
+        || !std::isfinite(refresh.b)) {
         return;
     }
     setShown(true);
@@ -242,6 +245,9 @@ void CTol::Command2_Click() {
                 + paletteName + "\".",
             services::Buttons::Ok, "Save Palette");
     }
+    // The set it saved stays the set shown, whatever the viewer's load
+    // leaves on the screen.
+    ui::ScopedFlag saving(saving_);
     screen_.windows().viewPalette(2);
 }
 

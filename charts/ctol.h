@@ -77,6 +77,8 @@ private:
     // MakeCTol around the standard the boxes show; false (nothing changed)
     // when a box holds no number.
     bool rebuildFromBoxes();
+    // "Save Palette" is handing its file to the viewer.
+    bool saving_ = false;
 };
 
 } // namespace tw::charts

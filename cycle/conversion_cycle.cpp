@@ -37,7 +37,13 @@ namespace patterns = text::patterns;
 
 constexpr const char *formatErrorMessage = "Format Error";
 constexpr const char *outOfRangeMessage = "Out of Munsell Range";
+
+// The notes under the patch.
+constexpr const char *outOfRangeNote = "Out of Munsell Range";
+constexpr const char *outsideDataNote = "Outside Munsell Data";
+constexpr const char *noLightNote = "No Light";
 constexpr const char *outOfRgbNote = "Out of RGB Range";
+constexpr const char *outOfBothNote = "Out of Munsell & RGB Range";
 
 // Beyond this no number in an X, Y, Z, x, y or CIELAB box is a colour.
 constexpr double absurd = 1000.0;
@@ -188,10 +194,40 @@ void ConversionCycle::tell() {
 }
 
 Outcome ConversionCycle::told(Outcome outcome) {
-    if (depth_ == 0 && observer_) {
+    if (depth_ > 0) {
+        return outcome;
+    }
+    state_.holdsColour = outcome.converted();
+    if (runs_ > 0) {
+        last_ = outcome;
+        last_.messages.clear();
+        ranInRun_ = true;
+    }
+    if (observer_) {
         observer_(&outcome);
     }
     return outcome;
+}
+
+ColourRun::ColourRun(ConversionCycle &cycle)
+    : cycle_(cycle) {
+    if (cycle_.runs_++ == 0) {
+        cycle_.ranInRun_ = false;
+    }
+}
+
+ColourRun::~ColourRun() {
+    if (--cycle_.runs_ > 0 || !cycle_.observer_) {
+        return;
+    }
+    // The view follows the last colour once, as after any operation; its
+    // messages were the run's to report.
+    if (cycle_.ranInRun_) {
+        const Outcome last = cycle_.last_;
+        cycle_.observer_(&last);
+    } else {
+        cycle_.observer_(nullptr);
+    }
 }
 
 namespace {
@@ -281,7 +317,7 @@ Outcome ConversionCycle::doMuncie() {
         o.messages.emplace_back(formatErrorMessage);
         return o;
     }
-    munsellOutOfRange_ = false;
+    munsellNote_ = nullptr;
     Outcome o;
     o.notationChanged = true;
     const auto fail = [&o](const std::string &why) {
@@ -331,6 +367,7 @@ Outcome ConversionCycle::doMuncie() {
     case engine::Mun2XyzStatus::Ok:
         break;
     case engine::Mun2XyzStatus::OutsideData:
+        munsellNote_ = outsideDataNote;
         o.result = Result::OutsideData;
         o.reason = "outside the renotation data";
         if (C > engine::tableChromaLimit) {
@@ -366,7 +403,7 @@ void ConversionCycle::showLab(Outcome &o, float &X, float &Y, float &Z) {
 }
 
 Outcome ConversionCycle::doXyzenter() {
-    munsellOutOfRange_ = false;
+    munsellNote_ = nullptr;
     float in[3];
     if (!readColourBoxes(state_.xyz, in)) {
         // Every field stays as it was.
@@ -389,7 +426,7 @@ Outcome ConversionCycle::fromXyz(float X, float Y, float Z) {
 }
 
 Outcome ConversionCycle::doChromaticityEnter() {
-    munsellOutOfRange_ = false;
+    munsellNote_ = nullptr;
     const std::optional<float> x = boxNumber(state_.xy[0], absurd);
     const std::optional<float> y = boxNumber(state_.xy[1], absurd);
     const std::optional<float> luminance = boxNumber(state_.xyz[1], absurd);
@@ -409,7 +446,7 @@ Outcome ConversionCycle::doChromaticityEnter() {
 }
 
 Outcome ConversionCycle::doLabenter() {
-    munsellOutOfRange_ = false;
+    munsellNote_ = nullptr;
     float in[3];
     if (!readColourBoxes(state_.lab, in)) {
         return formatError("L*, a* and b* must be numbers within -1000 to 1000");
@@ -437,7 +474,7 @@ Outcome ConversionCycle::doLabenter() {
 }
 
 Outcome ConversionCycle::doCommand6() {
-    munsellOutOfRange_ = false;
+    munsellNote_ = nullptr;
     int channel[3];
     for (std::size_t i = 0; i < 3; ++i) {
         // The leading number of the text, rounded; anything outside 0..255
@@ -476,12 +513,12 @@ void ConversionCycle::rgbTail(Outcome &o, float r, float g, float b) {
     ciemun(o);
     // RGB and CMYK entry end with a colour the display shows: a note left
     // by an earlier colour goes (the Munsell one stays when it applies).
-    state_.rangeNote = munsellOutOfRange_ ? outOfRangeMessage : "";
+    state_.rangeNote = munsellNote_ != nullptr ? munsellNote_ : "";
     o.outOfRgb = state_.outofgamut;
 }
 
 Outcome ConversionCycle::doCmyk() {
-    munsellOutOfRange_ = false;
+    munsellNote_ = nullptr;
     float ink[4];
     for (std::size_t i = 0; i < 4; ++i) {
         const std::optional<float> v = boxNumber(state_.cmyk[i]);
@@ -535,9 +572,15 @@ void ConversionCycle::showRgb(Outcome &o, float &X, float &Y, float &Z) {
 }
 
 void ConversionCycle::showRangeNote() {
-    state_.rangeNote = munsellOutOfRange_ ? outOfRangeMessage
-        : state_.outofgamut               ? outOfRgbNote
-                                          : "";
+    // Both notes when both apply; a colour without light or outside the
+    // data has no display colour to speak of.
+    if (munsellNote_ == nullptr) {
+        state_.rangeNote = state_.outofgamut ? outOfRgbNote : "";
+    } else if (munsellNote_ == outOfRangeNote && state_.outofgamut) {
+        state_.rangeNote = outOfBothNote;
+    } else {
+        state_.rangeNote = munsellNote_;
+    }
 }
 
 bool ConversionCycle::notationShown() const {
@@ -554,6 +597,12 @@ void ConversionCycle::ciemun(Outcome &o) {
     }
     float X = *in[0], Y = *in[1], Z = *in[2];
     if (!(X + Y + Z > 0.0f)) {
+        // No chromaticity and no notation: the boxes say so rather than
+        // keep another colour's.
+        munsellNote_ = noLightNote;
+        state_.munsell = {};
+        state_.xy = {};
+        state_.rangeNote = noLightNote;
         o.result = Result::NoLight;
         o.reason = "no light: X + Y + Z must be positive";
         return;
@@ -592,11 +641,11 @@ void ConversionCycle::ciemun(Outcome &o) {
     if (!placed) {
         // No notation has a meaning here: say so under the patch and leave
         // the hue and Chroma boxes empty rather than show a made-up one.
-        munsellOutOfRange_ = true;
+        munsellNote_ = outOfRangeNote;
         state_.munsell[0].clear();
         state_.munsell[1] = pattern(shownV, patterns::twoDecimalsLeadingZero);
         state_.munsell[2].clear();
-        state_.rangeNote = outOfRangeMessage;
+        state_.rangeNote = outOfRangeNote;
         o.result = Result::OutOfRange;
         o.reason = exact_ ? "no colour inside the renotation data converts to this X Y Z"
                           : std::string(resultText(Result::OutOfRange));

@@ -51,6 +51,26 @@ struct LabColour {
     float H = 0.0f, V = 0.0f, C = 0.0f;
 };
 
+class ConversionCycle;
+
+// A caller that runs many colours through the cycle (a batch import, a
+// palette load, a picture palette) holds a ColourRun for the length of the
+// run. Meanwhile the view is still told of every operation, but knows it is
+// within a run (inRun()): it shows the state, and shows no message and
+// refreshes no chart. When the run ends the view is told once more with the
+// last outcome, without its messages, so that the charts follow the final
+// colour once. Runs may nest; the outermost ends the run.
+class ColourRun {
+public:
+    explicit ColourRun(ConversionCycle &cycle);
+    ~ColourRun();
+    ColourRun(const ColourRun &) = delete;
+    ColourRun &operator=(const ColourRun &) = delete;
+
+private:
+    ConversionCycle &cycle_;
+};
+
 class ConversionCycle {
 public:
     explicit ConversionCycle(const engine::RenotationTable &table);
@@ -64,6 +84,8 @@ public:
     // Operations that run inside another tell it once, at the end.
     using Observer = std::function<void(const Outcome *)>;
     void setObserver(Observer observer) { observer_ = std::move(observer); }
+    // A ColourRun is held.
+    [[nodiscard]] bool inRun() const { return runs_ > 0; }
 
     // --- The boxes -----------------------------------------------------------
     [[nodiscard]] const std::string &text(Boxes group, int index) const;
@@ -151,11 +173,18 @@ private:
     const engine::RenotationTable &table_;
     ScreenState state_;
     Observer observer_;
-    // The note under the patch says "Out of Munsell Range" until the next
-    // entry.
-    bool munsellOutOfRange_ = false;
+    // What the note under the patch says of the notation until the next
+    // entry: nothing, "Out of Munsell Range", "Outside Munsell Data" or "No
+    // Light".
+    const char *munsellNote_ = nullptr;
     bool exact_ = false;
     int depth_ = 0;
+    // ColourRuns held, and the last outcome told within them.
+    int runs_ = 0;
+    bool ranInRun_ = false;
+    Outcome last_;
+
+    friend class ColourRun;
 };
 
 // The number a box's text holds (a whole text that is one finite number),

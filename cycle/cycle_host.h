@@ -1,7 +1,7 @@
 // What a caller that runs the conversion cycle over files needs besides the
 // cycle itself: the palette writer, the modal services, the working folder,
-// the caption files are headed with, the Messages box and the reflectance
-// curve. The conversion screen gives all of it with its window; the
+// the caption files are headed with, the reflectance curve and a way for
+// the user to stop a long run. The conversion screen gives all of it with its window; the
 // command-line converter gives it without one.
 #pragma once
 
@@ -28,8 +28,10 @@ public:
     [[nodiscard]] virtual std::filesystem::path filePath(const std::string &bareName) const = 0;
     // The main window's caption ("Tintwise  - Version  1.0.0").
     [[nodiscard]] virtual std::string caption() const = 0;
-    // Replaces the text of the Messages box.
-    virtual void showMessage(const std::string &text) = 0;
+    // True once for each time the user asked to stop the run going on (Esc
+    // in the window) since the last call; a caller calls it once before a
+    // run to forget an earlier press.
+    [[nodiscard]] virtual bool takeStopRequest() = 0;
     // The reflectance curve Measure and the spectrum import leave (slots 1
     // to 40), which tris integrates.
     [[nodiscard]] virtual engine::Spectrum &spectrum() = 0;

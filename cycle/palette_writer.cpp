@@ -31,13 +31,15 @@ PaletteWriter::PaletteWriter(ConversionCycle &cycle, services::Dialogs &dialogs,
 
 bool PaletteWriter::SaveData(float &mode) {
     const ScreenState &s = cycle_.state();
-    if (s.munsell[0].empty() || s.munsell[2].empty()) {
-        // The hue and Chroma boxes are blank: no palette reader could place
-        // the row, so none is written, and nothing is asked.
+    if (!s.holdsColour || s.munsell[0].empty() || s.munsell[2].empty()) {
+        // No palette reader could place a row of another colour's numbers
+        // beside this notation, or of no notation: none is written.
         if (mode == 0.0f) {
-            dialogs_.messageBox(
-                "This colour lies outside the Munsell renotation data: a colour without a "
-                "Munsell notation cannot be saved as a palette row.",
+            dialogs_.messageBox(s.munsell[0].empty() || s.munsell[2].empty()
+                    ? "This colour lies outside the Munsell renotation data: a colour without a "
+                      "Munsell notation cannot be saved as a palette row."
+                    : "Nothing was saved: the boxes do not show one converted colour (a box was "
+                      "changed without Enter, or the last entry could not be converted).",
                 services::Buttons::Ok, "Save to Palette", services::Icon::Warning);
         }
         return false;
@@ -53,9 +55,13 @@ bool PaletteWriter::SaveData(float &mode) {
         if (mode != 0.0f) {
             break;
         }
-        tag_ = dialogs_.inputBox(
+        const std::optional<std::string> tag = dialogs_.askText(
             "Palette " + fileName_ + " - Enter Tag [Enter 'file' to change file name]",
             "Palette File Save - TAG", "");
+        if (!tag) {
+            return false; // cancelled: nothing is written
+        }
+        tag_ = *tag;
         if (lowerCase(tag_) != "file") {
             break;
         }
@@ -91,6 +97,10 @@ bool PaletteWriter::SaveData(float &mode) {
     for (std::size_t i = 0; i < 3; ++i) {
         line.linear[i] = engine::displayToLinear(channel[i], s.display, static_cast<int>(i));
     }
+    if (batch_) {
+        *batch_ += text::paletteLineText(line);
+        return true;
+    }
     std::string error;
     if (!text::appendFile((folder_ / fileName_).string(), text::paletteLineText(line), error)) {
         dialogs_.messageBox("The colour was not saved: " + error
@@ -100,6 +110,32 @@ bool PaletteWriter::SaveData(float &mode) {
         return false;
     }
     return true;
+}
+
+void PaletteWriter::beginBatch() {
+    batch_ = std::string();
+}
+
+bool PaletteWriter::commitBatch(std::string &error) {
+    error.clear();
+    if (!batch_) {
+        return true;
+    }
+    const std::string rows = std::move(*batch_);
+    batch_.reset();
+    if (rows.empty()) {
+        return true;
+    }
+    return text::appendFile(filePath().string(), rows, error);
+}
+
+void PaletteWriter::discardBatch() {
+    batch_.reset();
+}
+
+std::filesystem::path PaletteWriter::filePath() const {
+    return fileName_.empty() ? std::filesystem::path()
+                             : folder_ / text::withCsvExtension(fileName_);
 }
 
 } // namespace tw::cycle

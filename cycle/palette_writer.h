@@ -10,6 +10,7 @@
 #include "services/dialogs.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace tw::cycle {
@@ -34,6 +35,19 @@ public:
     // written always does, and drops the name so that the next save asks).
     bool SaveData(float &mode);
 
+    // While a batch is open, the rows saved are kept instead of appended;
+    // commitBatch appends them all to the current file at once (all of them
+    // or none: false, with the reason, and the file as it was), and
+    // discardBatch drops them. A run of many rows (the XYZ import) either
+    // adds its whole run or nothing.
+    void beginBatch();
+    [[nodiscard]] bool commitBatch(std::string &error);
+    void discardBatch();
+    [[nodiscard]] bool batchOpen() const { return batch_.has_value(); }
+    // The file the current name stands for (".csv" added as a save adds
+    // it); empty without a name.
+    [[nodiscard]] std::filesystem::path filePath() const;
+
 private:
     ConversionCycle &cycle_;
     services::Dialogs &dialogs_;
@@ -41,6 +55,7 @@ private:
     std::filesystem::path folder_;
     std::string fileName_;
     std::string tag_;
+    std::optional<std::string> batch_;
 };
 
 } // namespace tw::cycle

@@ -40,7 +40,10 @@ bool ScreenState::setText(Boxes group, int index, std::string text) {
     if (s == nullptr) {
         return false;
     }
-    *s = std::move(text);
+    if (*s != text) {
+        *s = std::move(text);
+        holdsColour = false;
+    }
     return true;
 }
 

@@ -114,9 +114,15 @@ struct ScreenState {
 
     ColourNumbers numbers;
 
+    // The boxes hold one converted colour: true after an entry that
+    // converted, false after one that did not and after any box was written
+    // without converting. Nothing is saved from boxes that do not.
+    bool holdsColour = false;
+
     // The text of box `index` of a group (0-based); empty outside it.
     [[nodiscard]] const std::string &text(Boxes group, int index) const;
-    // Writes a box; false outside the group.
+    // Writes a box as an edit does (the boxes then hold no converted
+    // colour); false outside the group.
     bool setText(Boxes group, int index, std::string text);
 };
 

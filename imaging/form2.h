@@ -20,6 +20,7 @@
 // the box, which hides it. A hidden window keeps its picture and state.
 #pragma once
 
+#include "cycle/screen_state.h"
 #include "screen/window_switchboard.h"
 #include "ui/form.h"
 
@@ -63,7 +64,13 @@ public:
     bool OpenPicture(bool useStoredName);
     // Averages, flashes and converts the block around picture point (x, y).
     // False (nothing done) when no pixel of the block lies in the picture.
+    // A block with a channel at 0 or 255 (perhaps a clipped colour) is put
+    // into the RGB boxes but not converted.
     bool SampleAt(float x, float y);
+    // What the last sample came to: its average colour, and the screen's
+    // note on it when it has no notation (empty when it has).
+    [[nodiscard]] cycle::DisplayRgb lastSample() const { return sample_; }
+    [[nodiscard]] const std::string &lastSampleNote() const { return sampleNote_; }
     // Asks for the palette file and the granularity and writes the palette.
     Build BuildPalette();
 
@@ -136,6 +143,8 @@ private:
     void showModeChecks();
 
     screen::ScreenHost &screen_;
+    cycle::DisplayRgb sample_;
+    std::string sampleNote_;
     QScrollArea *pictureArea_ = nullptr;
     QWidget *pictureHolder_ = nullptr;
 

@@ -34,6 +34,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <system_error>
 
 namespace tw::imaging {
@@ -144,6 +145,10 @@ Form2::Build Form2::BuildPalette() {
     Text1->setBackColor(ui::rgb(255, 255, 0));
     setBuilding(true);
     blocksWithoutRow_ = 0;
+    // Why blocks have no row: "no light" (a black block) and the like.
+    std::map<std::string, long long> withoutRow;
+    // The screen shows each block's colour; the charts follow the last.
+    cycle::ColourRun run(screen_.cycle());
     const int blockPixels = n * n;
     for (int x0 = 0; x0 <= grid.W - n; x0 += n) {
         for (int y0 = 0; y0 <= grid.H - n; y0 += n) {
@@ -152,7 +157,14 @@ Form2::Build Form2::BuildPalette() {
                 { std::to_string(blockAverage(block.sum[0], blockPixels)),
                     std::to_string(blockAverage(block.sum[1], blockPixels)),
                     std::to_string(blockAverage(block.sum[2], blockPixels)) });
-            (void)screen_.cycle().Command6_Click();
+            const cycle::Outcome converted = screen_.cycle().Command6_Click();
+            if (!converted.converted()) {
+                // A colour without a notation gets no row, never another
+                // colour's notation.
+                ++blocksWithoutRow_;
+                ++withoutRow[std::string(cycle::resultText(converted.result))];
+                continue;
+            }
             screen_.palette().setTag(signPadded(x0) + signPadded(y0));
             float mode = 1.0f;
             if (screen_.palette().SaveData(mode)) {
@@ -169,6 +181,7 @@ Form2::Build Form2::BuildPalette() {
                 return Build::Failed;
             }
             ++blocksWithoutRow_;
+            ++withoutRow["no notation"];
         }
         Text1->setText("Building Palette " + signPadded((grid.W - x0) / n));
         if (isVisible()) {
@@ -197,7 +210,12 @@ Form2::Build Form2::BuildPalette() {
     if (blocksWithoutRow_ > 0) {
         done += "  (" + std::to_string(blocksWithoutRow_)
             + (blocksWithoutRow_ == 1 ? " block has" : " blocks have")
-            + " no Munsell notation and no row)";
+            + " no Munsell notation and no row:";
+        for (const auto &[why, count] : withoutRow) {
+            done += " " + std::to_string(count) + " " + why
+                + (&why == &withoutRow.rbegin()->first ? "" : ",");
+        }
+        done += ")";
     }
     Text1->setText(done);
     Text1->setBackColor(ui::rgb(0, 255, 0));

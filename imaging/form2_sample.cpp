@@ -81,9 +81,13 @@ bool Form2::SampleAt(float x, float y) {
     }
     screen_.cycle().setTexts(cycle::Boxes::Rgb,
         { std::to_string(average[0]), std::to_string(average[1]), std::to_string(average[2]) });
+    sample_ = { average[0], average[1], average[2] };
+    sampleNote_ = "not converted: a channel at 0 or 255 may be a clipped colour";
     if (converts) {
         screen_.dialogs().yield();
-        (void)screen_.cycle().Command6_Click();
+        const cycle::Outcome done = screen_.cycle().Command6_Click();
+        sampleNote_
+            = done.converted() ? std::string() : std::string(cycle::resultText(done.result));
     }
     return true;
 }
@@ -108,12 +112,13 @@ void Form2::pause(double seconds) {
 }
 
 void Form2::showSample(float x, float y) {
-    Text5->setText("Hue = " + screen_.cycle().text(cycle::Boxes::Munsell, 0)
-        + "   Value = " + screen_.cycle().text(cycle::Boxes::Munsell, 1)
-        + "   Chroma = " + screen_.cycle().text(cycle::Boxes::Munsell, 2));
+    // A sample without a notation says why, never another colour's.
+    Text5->setText(sampleNote_.empty() ? "Hue = " + screen_.cycle().text(cycle::Boxes::Munsell, 0)
+                + "   Value = " + screen_.cycle().text(cycle::Boxes::Munsell, 1)
+                + "   Chroma = " + screen_.cycle().text(cycle::Boxes::Munsell, 2)
+                                       : "No notation: " + sampleNote_);
     Text6->setText("Position  X =" + signPaddedNumber(x) + "  Y =" + signPaddedNumber(y));
-    const cycle::DisplayRgb c = screen_.cycle().state().patch;
-    Text7->setBackColor(ui::rgb(c.R, c.G, c.B));
+    Text7->setBackColor(ui::rgb(sample_.R, sample_.G, sample_.B));
 }
 
 void Form2::Picture1_MouseDown(int, float x, float y) {

@@ -23,6 +23,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include <utility>
+
 namespace tw::screen {
 
 Form1::Form1(services::Services services, std::unique_ptr<services::SerialPort> serial,
@@ -228,7 +230,9 @@ void Form1::render() {
 
 void Form1::cycleChanged(const cycle::Outcome *outcome) {
     render();
-    if (outcome == nullptr) {
+    // Within a run of many colours the screen only shows them; the run
+    // reports its failures itself, and the charts follow once at its end.
+    if (outcome == nullptr || cycle_.inRun()) {
         return;
     }
     for (const std::string &message : outcome->messages) {
@@ -411,11 +415,19 @@ void Form1::setScreenVisible(bool visible) {
     setVisible(visible);
 }
 
+bool Form1::takeStopRequest() {
+    return std::exchange(stopRequested_, false);
+}
+
 // --- Instrument host --------------------------------------------------------
 
 void Form1::keyPressEvent(QKeyEvent *event) {
-    if (event->key() == Qt::Key_Escape && instruments_->busy()) {
-        instruments_->abandon();
+    if (event->key() == Qt::Key_Escape) {
+        if (instruments_->busy()) {
+            instruments_->abandon();
+        } else {
+            stopRequested_ = true;
+        }
         event->accept();
         return;
     }

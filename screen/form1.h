@@ -89,6 +89,7 @@ public:
     [[nodiscard]] std::filesystem::path filePath(const std::string &bareName) const override;
     [[nodiscard]] std::string caption() const override;
     void setScreenVisible(bool visible) override;
+    [[nodiscard]] bool takeStopRequest() override;
     [[nodiscard]] WindowSwitchboard &windows() override { return *windows_; }
     void setImportAction(std::function<void()> action) override {
         importAction_ = std::move(action);
@@ -148,7 +149,8 @@ public:
 
 protected:
     // Esc while Calibrate or Measure waits for the instrument abandons the
-    // wait (the dialogue closes the port and says so in the Messages box).
+    // wait (the dialogue closes the port and says so in the Messages box);
+    // otherwise it asks a long run (a batch import) to stop.
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
@@ -193,6 +195,8 @@ private:
     // The controls are being written from the state: their change events
     // carry nothing back.
     bool rendering_ = false;
+    // Esc was pressed and no run has taken it yet.
+    bool stopRequested_ = false;
     bool settingsWriteReported_ = false;
     // The instrument name the settings file holds (as read or last written).
     std::string storedInstrument_;

@@ -4,6 +4,7 @@
 // every call.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace tw::services {
@@ -22,10 +23,16 @@ public:
         = 0;
 
     // A modal question with a prompt, a title and a proposed answer; returns
-    // the text, or an empty text on Cancel.
-    virtual std::string inputBox(
+    // the text, or nothing on Cancel.
+    virtual std::optional<std::string> askText(
         const std::string &prompt, const std::string &title = {}, const std::string &proposed = {})
         = 0;
+
+    // The same question where Cancel counts as an empty answer.
+    std::string inputBox(const std::string &prompt, const std::string &title = {},
+        const std::string &proposed = {}) {
+        return askText(prompt, title, proposed).value_or(std::string());
+    }
 
     // An open-file dialog: initial folder, filter in "Text (*.txt)|*.txt"
     // pairs separated by "|"; returns the chosen path, empty on Cancel. It

@@ -119,12 +119,15 @@ Answer QtDialogs::messageBox(
     }
 }
 
-std::string QtDialogs::inputBox(
+std::optional<std::string> QtDialogs::askText(
     const std::string &prompt, const std::string &title, const std::string &proposed) {
     bool ok = false;
     const QString answer = QInputDialog::getText(parent_, titleOr(title), withLineFeeds(prompt),
         QLineEdit::Normal, QString::fromStdString(proposed), &ok);
-    return ok ? answer.toStdString() : std::string();
+    if (!ok) {
+        return std::nullopt;
+    }
+    return answer.toStdString();
 }
 
 std::string QtDialogs::openFile(

@@ -25,7 +25,7 @@ public:
 
     Answer messageBox(const std::string &text, Buttons buttons = Buttons::Ok,
         const std::string &title = {}, Icon icon = Icon::None) override;
-    std::string inputBox(const std::string &prompt, const std::string &title = {},
+    std::optional<std::string> askText(const std::string &prompt, const std::string &title = {},
         const std::string &proposed = {}) override;
     std::string openFile(const std::string &title, const std::string &initialFolder,
         const std::string &filter) override;

@@ -32,21 +32,24 @@ Answer ScriptedDialogs::messageBox(
     return call.answer;
 }
 
-std::string ScriptedDialogs::inputBox(
+std::optional<std::string> ScriptedDialogs::askText(
     const std::string &prompt, const std::string &title, const std::string &proposed) {
     Call call;
     call.kind = Kind::InputBox;
     call.text = prompt;
     call.title = title;
     call.proposed = proposed;
+    std::optional<std::string> answer = std::string();
     if (inputs_.empty()) {
         call.scripted = false;
     } else {
-        call.answerText = inputs_.front();
+        answer = inputs_.front();
         inputs_.pop_front();
     }
+    call.cancelled = !answer.has_value();
+    call.answerText = answer.value_or(std::string());
     calls_.push_back(call);
-    return call.answerText;
+    return answer;
 }
 
 std::string ScriptedDialogs::openFile(

@@ -3,7 +3,8 @@
 //
 // A call whose queue is empty gets the default answer - the first button of
 // the set (Ok for Ok and Ok/Cancel, Yes for Yes/No and Yes/No/Cancel), an
-// empty text for the input box and the file dialog (as Cancel gives) - and is
+// empty text for the input box (an answer, not Cancel) and the file dialog
+// (as Cancel gives it) - and is
 // recorded as unscripted, so a test can tell that the code asked more than
 // the script foresaw.
 #pragma once
@@ -12,6 +13,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,15 +35,18 @@ public:
         bool scripted = true; // false when the answer was the default
         Answer answer = Answer::Ok; // what a message box returned
         std::string answerText; // what an input box or file dialog returned
+        bool cancelled = false; // the input box was cancelled
     };
 
     void queueAnswer(Answer answer) { answers_.push_back(answer); }
     void queueInput(std::string text) { inputs_.push_back(std::move(text)); }
+    // The next input box is cancelled.
+    void queueCancel() { inputs_.push_back(std::nullopt); }
     void queueFile(std::string path) { files_.push_back(std::move(path)); }
 
     Answer messageBox(const std::string &text, Buttons buttons = Buttons::Ok,
         const std::string &title = {}, Icon icon = Icon::None) override;
-    std::string inputBox(const std::string &prompt, const std::string &title = {},
+    std::optional<std::string> askText(const std::string &prompt, const std::string &title = {},
         const std::string &proposed = {}) override;
     std::string openFile(const std::string &title, const std::string &initialFolder,
         const std::string &filter) override;
@@ -66,7 +71,7 @@ public:
 
 private:
     std::deque<Answer> answers_;
-    std::deque<std::string> inputs_;
+    std::deque<std::optional<std::string>> inputs_;
     std::deque<std::string> files_;
     std::vector<Call> calls_;
     std::function<void()> onYield_;

@@ -234,6 +234,9 @@ void Form3::Picture1_MouseDown(int button, double x, double y) {
     float best = 1000.0f;
     int nearest = 0;
     for (std::size_t i = 0; i < dots_.size(); ++i) {
+        if (!dots_[i].placed) {
+            continue;
+        }
         const float d = std::abs(static_cast<float>(x) - dots_[i].projectedX)
             + std::abs(static_cast<float>(y) - dots_[i].projectedY);
         if (d < best) {

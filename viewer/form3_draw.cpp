@@ -99,6 +99,9 @@ void Form3::DrawPalette() {
     const bool numbers = lastDrawn_->numbers == 1;
     for (std::size_t i = 0; i < dots_.size(); ++i) {
         PaletteDot &d = dots_[i];
+        if (!d.placed) {
+            continue;
+        }
         const WorldPoint at = project(view, d.hueAngle, d.value, d.chroma);
         d.projectedX = at.x;
         d.projectedY = at.y;

@@ -36,6 +36,7 @@
 #include <chrono>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace tw::viewer {
 
@@ -152,6 +153,12 @@ void Form3::loadFile(const std::string &name) {
 
     text::PaletteReader rows(std::move(contents));
     int threshold = 0;
+    // Rows the screen cannot convert: listed, without a dot, counted once.
+    int unplaced = 0;
+    // The screen shows each row's colour; the charts follow the last one
+    // when the load ends, and a row that does not convert shows no message
+    // of its own.
+    std::optional<cycle::ColourRun> run(std::in_place, screen_.cycle());
     auto lastPaint = std::chrono::steady_clock::time_point {};
     while (!rows.atEnd()) {
         const int count = dotCount() + 1;
@@ -170,13 +177,17 @@ void Form3::loadFile(const std::string &name) {
         d.hueAngle = paletteHueAngle(paletteHueNumber(hue));
         d.hueLabel = paddedTo(hue, 600);
         d.tag = row.tag;
-        // A notation the screen cannot convert is reported there and ends
-        // nothing: the dot takes the colour the screen shows afterwards.
-        (void)screen_.cycle().muncie();
-        const cycle::DisplayRgb colour = screen_.cycle().state().patch;
-        d.red = colour.R;
-        d.green = colour.G;
-        d.blue = colour.B;
+        // A notation the screen cannot convert ends nothing: the row is
+        // listed, never given another row's colour.
+        if (screen_.cycle().muncie().converted()) {
+            const cycle::DisplayRgb colour = screen_.cycle().state().patch;
+            d.red = colour.R;
+            d.green = colour.G;
+            d.blue = colour.B;
+        } else {
+            d.placed = false;
+            ++unplaced;
+        }
         List1->addItem(listRow(count, d));
         dots_.push_back(std::move(d));
         ++tableChanges_;
@@ -199,6 +210,7 @@ void Form3::loadFile(const std::string &name) {
         }
     }
 
+    run.reset();
     List1->setVisible(true);
     screen_.setScreenVisible(true);
     Picture1->setVisible(true);
@@ -208,6 +220,13 @@ void Form3::loadFile(const std::string &name) {
     dialogs().yield();
     DrawPalette();
     rememberPalette(name);
+    if (unplaced > 0) {
+        dialogs().messageBox(std::to_string(unplaced) + (unplaced == 1 ? " row" : " rows") + " of "
+                + name
+                + " could not be converted (a notation outside the Munsell data, or none): "
+                  "listed, with no dot.",
+            services::Buttons::Ok, "3D Palette", services::Icon::Information);
+    }
 }
 
 void Form3::loadFailed(const std::string &name) {

@@ -19,6 +19,9 @@ struct PaletteDot {
     std::string tag;
     std::string hueLabel; // the hue text in lower case, blank-padded
     int red = 0, green = 0, blue = 0; // display colour, 0 to 255
+    // The screen converted the notation: a row it cannot convert is listed
+    // but has no colour, and no dot is drawn for it.
+    bool placed = true;
     float projectedX = 0.0f, projectedY = 0.0f; // world position in the last redraw
 };
 

@@ -15,6 +15,9 @@ TEST(RecordInput, ARecordMustHoldEveryFieldItReads) {
     EXPECT_TRUE(splitRecord("a,b,", 3, f, nullptr));
     EXPECT_EQ(f[2], "");
     EXPECT_FALSE(splitRecord("a,b", 3, f, nullptr));
+    // Only one: a line that ends with a comma does not hold every field a
+    // record reads.
+    EXPECT_FALSE(splitRecord("a,b,", 6, f, nullptr));
     // A tab does not end a field (the step lists rely on it).
     EXPECT_TRUE(splitRecord("5R\t4\t6", 1, f, nullptr));
     EXPECT_EQ(f[0], "5R\t4\t6");

@@ -11,6 +11,7 @@
 #include "ui/scrollbar.h"
 #include "ui/shape.h"
 #include "ui/textbox.h"
+#include "viewer/viewer.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -157,6 +158,25 @@ TEST_F(ToleranceSetTest, SavePaletteWritesSevenLinesAndHandsTheFileToTheViewer) 
     EXPECT_EQ(f.palette().fileName(), "Cpalette.csv");
     EXPECT_EQ(loads, std::vector<int> { 2 });
     EXPECT_TRUE(fakes.dialogs.messages().empty());
+}
+
+// The viewer loads the saved palette through the screen; the set it saved
+// stays the set shown (with a standard whose own notation would not give
+// it back exactly).
+TEST_F(ToleranceSetTest, SavePaletteNeverMovesTheSetItSaves) {
+    screen::Form1 &f = startWithCharts();
+    viewer::attachViewer(f);
+    writeFile("newpalette2.csv", "");
+    f.windows().setTicked(ScreenWindow::PaletteViewer, true);
+    CTol &set = standard("40", "-30", "25");
+    const std::vector<ui::Rgb24> before = fills(set);
+    QTest::mouseClick(set.Command2->button(), Qt::LeftButton);
+    ASSERT_NE(readFile("Cpalette.csv").find(",end"), std::string::npos)
+        << ::testing::PrintToString(fakes.dialogs.messages());
+    EXPECT_EQ(set.Text2[0]->text(), "40.00");
+    EXPECT_EQ(set.Text2[1]->text(), "-30.00");
+    EXPECT_EQ(set.Text2[2]->text(), "25.00");
+    EXPECT_EQ(fills(set), before);
 }
 
 TEST_F(ToleranceSetTest, PatchesOutsideTheMunsellDataAreLeftOutOfThePalette) {

@@ -1,9 +1,10 @@
 // The batch import over any input file, run on a real conversion screen
 // (offscreen). The first byte picks the type, the rest is the file. Whatever
-// the file holds, the run ends, quietrgb is cleared, every output line ends
-// with CR LF, the output holds its header and one line per record
-// converted, the spectrum changes only with a converted spectrum record,
-// and a counted type always says how it ended.
+// the file holds, the run ends, quietrgb is cleared, a run that stops leaves
+// no output, every output line ends with CR LF, the output holds its header
+// and one line per record (converted, or saying ERR), the spectrum changes
+// only with a spectrum record read, and a counted type always says how it
+// ended.
 #include "batch/batch_import.h"
 #include "batch/record_input.h"
 #include "fuzz_check.h"
@@ -83,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         = tw::batch::runImport(*screen.form, type.code, { input, output });
     FUZZ_CHECK(!screen.form->cycle().state().quietrgb);
     FUZZ_CHECK(r.outcome != tw::batch::ImportResult::Outcome::NotRun);
-    if (std::string(type.code) == "1" && r.records == 0) {
+    if (std::string(type.code) == "1" && r.records == 0 && r.failed == 0) {
         FUZZ_CHECK(screen.form->spectrum() == before);
     }
     const bool counted = pick >= 1 && pick <= 3;
@@ -91,9 +92,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         FUZZ_CHECK(!r.message.empty());
     }
     FUZZ_CHECK(!std::filesystem::exists(screen.folder / "out.txt.part"));
+    // A run that did not read its whole input leaves the output as it was:
+    // none.
+    FUZZ_CHECK(
+        std::filesystem::exists(output) == (r.outcome == tw::batch::ImportResult::Outcome::Done));
     if (!std::filesystem::exists(output)) {
-        // Only an input that could not be used leaves no output.
-        FUZZ_CHECK(r.outcome == tw::batch::ImportResult::Outcome::Failed && r.records == 0);
         return 0;
     }
     std::string written;
@@ -106,6 +109,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         at = end + 2;
     }
     // The header lines, then one line per record.
-    FUZZ_CHECK(lines == static_cast<std::size_t>(type.headerLines) + r.records);
+    FUZZ_CHECK(lines == static_cast<std::size_t>(type.headerLines) + r.records + r.failed);
+    // A record not converted says so; one converted never does.
+    std::size_t errors = 0;
+    for (std::size_t at = written.find("ERR "); at != std::string::npos;
+         at = written.find("ERR ", at + 1)) {
+        ++errors;
+    }
+    FUZZ_CHECK(errors >= r.failed);
     return 0;
 }

@@ -131,11 +131,15 @@ TEST_F(PaletteBuildTest, UnusableGranularityIsAskedAgainAndCancelTouchesNoFile) 
 }
 
 TEST_F(PaletteBuildTest, BlocksWithoutANotationGiveNoRowAndAreCounted) {
-    // Deep blue at (1, 1, 251) lies beyond the renotation data.
-    QImage picture = filled(30, 10, qRgb(1, 1, 251));
+    // Deep blue at (1, 1, 251) lies beyond the renotation data; a black
+    // block has no light. Neither takes a neighbour's notation.
+    QImage picture = filled(40, 10, qRgb(1, 1, 251));
     for (int y = 0; y < 10; ++y) {
         for (int x = 10; x < 20; ++x) {
             picture.setPixel(x, y, qRgb(120, 110, 100));
+        }
+        for (int x = 30; x < 40; ++x) {
+            picture.setPixel(x, y, qRgb(0, 0, 0));
         }
     }
     Form2 &w = open(picture);
@@ -144,9 +148,10 @@ TEST_F(PaletteBuildTest, BlocksWithoutANotationGiveNoRowAndAreCounted) {
     const auto rows = lines("DEEP.CSV");
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(field(rows[0], 2), " 10 0");
-    EXPECT_EQ(w.blocksWithoutRow(), 2);
+    EXPECT_EQ(w.blocksWithoutRow(), 3);
     EXPECT_EQ(w.Text1->text(),
-        "Palette Done and saved as DEEP.CSV  (2 blocks have no Munsell notation and no row)");
+        "Palette Done and saved as DEEP.CSV  (3 blocks have no Munsell notation and no row: 1 no "
+        "light, 2 out of the Munsell range)");
     EXPECT_EQ(fakes.dialogs.unscriptedCount(), 0) << "nothing asked for the refused blocks";
     EXPECT_TRUE(fakes.dialogs.scriptUsedUp());
 }

@@ -2,6 +2,7 @@
 #include "imaging_fixture.h"
 
 #include "ui/drawing_surface.h"
+#include "ui/label.h"
 #include "ui/textbox.h"
 
 #include <QTest>
@@ -61,6 +62,24 @@ TEST_F(ImagingTest, AChannelAtZeroOr255IsNotConverted) {
         EXPECT_EQ(form->cycle().texts(Boxes::Xyz), xyzBefore);
         EXPECT_FALSE(w.busy());
     }
+}
+
+// A sample the screen cannot place says why, never the notation of the
+// sample before it.
+TEST_F(ImagingTest, ASampleWithoutANotationSaysWhy) {
+    QImage picture = filled(10, 10, qRgb(180, 60, 40));
+    picture.setPixel(8, 8, qRgb(3, 2, 2));
+    Form2 &w = open(picture);
+    w.mnuSamplePixels_Click(1);
+    w.Picture1_MouseDown(1, 2, 2);
+    ASSERT_EQ(w.Text5->text().rfind("Hue = ", 0), 0u);
+    w.Picture1_MouseDown(1, 8, 8);
+    EXPECT_EQ(w.Text5->text(), "No notation: no light");
+    EXPECT_EQ(form->Label19->caption(), "No Light");
+    EXPECT_EQ(form->cycle().text(Boxes::Munsell, 0), "");
+    EXPECT_EQ(w.Text7->backColor(), ui::rgb(3, 2, 2));
+    w.Picture1_MouseDown(1, 2, 2);
+    EXPECT_EQ(w.Text5->text().rfind("Hue = ", 0), 0u) << "the next sample converts again";
 }
 
 TEST_F(ImagingTest, TheBlockFlashesInvertedAndIsRestoredExactly) {

@@ -2,6 +2,7 @@
 
 #include "engine/mun2xyz.h"
 #include "text/numbers.h"
+#include "ui/button.h"
 #include "ui/checkbox.h"
 #include "ui/drawing_surface.h"
 #include "ui/label.h"
@@ -9,6 +10,7 @@
 #include "ui/scrollbar.h"
 #include "ui/textbox.h"
 
+#include <QPushButton>
 #include <QTest>
 
 namespace tw::screen::testing {
@@ -261,12 +263,34 @@ TEST_F(EntryTest, PatchPick) {
     EXPECT_NE(f.Text11[0]->text(), x);
 }
 
+// A colour without a notation says why under the patch and never shows
+// another colour's notation; nothing of it can be saved.
+TEST_F(EntryTest, AColourWithoutANotationSaysWhyAndKeepsNoOtherNotation) {
+    Form1 &f = start();
+    typeAndEnter(f.Text12[2], "40");
+    EXPECT_EQ(f.Label19->caption(), "Outside Munsell Data");
+    EXPECT_TRUE(fakes.dialogs.messages().empty());
+
+    typeAndEnter(f.Text12[2], "10");
+    f.Text11[0]->setText("0");
+    f.Text11[1]->setText("0");
+    typeAndEnter(f.Text11[2], "0");
+    EXPECT_EQ(f.Label19->caption(), "No Light");
+    for (ui::TextBox *box : f.Text12) {
+        EXPECT_EQ(box->text(), "") << "5R 5/10 is not the notation of no light";
+    }
+    QTest::mouseClick(f.Command11->button(), Qt::LeftButton);
+    EXPECT_EQ(fakes.dialogs.messages().size(), 1u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1) << "nothing saved";
+}
+
 TEST_F(EntryTest, ColourOutsideTheMunsellRangeSaysSo) {
     Form1 &f = start();
     f.Text11[0]->setText("140");
     f.Text11[1]->setText("20");
     typeAndEnter(f.Text11[2], "0.5");
-    EXPECT_EQ(f.Label19->caption(), "Out of Munsell Range");
+    // Outside the display's gamut as well: both notes.
+    EXPECT_EQ(f.Label19->caption(), "Out of Munsell & RGB Range");
     EXPECT_EQ(f.Text12[0]->text(), "");
     EXPECT_EQ(f.Text12[2]->text(), "");
     // The next ordinary colour clears the note.

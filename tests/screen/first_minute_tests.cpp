@@ -80,20 +80,21 @@ TEST_F(FirstMinuteTest, AColourOutsideTheDataReconvertsFromItsXyzAndIsNotSaved) 
     Form1 &f = start();
     enterOutOfRangeXyz(f);
     ASSERT_EQ(f.Text12[0]->text(), "");
-    ASSERT_EQ(f.Label19->caption(), "Out of Munsell Range");
+    // Outside the display's gamut too: both notes.
+    ASSERT_EQ(f.Label19->caption(), "Out of Munsell & RGB Range");
     const std::string labUnderC = f.Text15[1]->text();
 
     ASSERT_TRUE(f.Option1->select(1)); // D5000
     EXPECT_TRUE(fakes.dialogs.messages().empty())
         << ::testing::PrintToString(fakes.dialogs.messages());
-    EXPECT_EQ(f.Label19->caption(), "Out of Munsell Range");
+    EXPECT_EQ(f.Label19->caption(), "Out of Munsell & RGB Range");
     EXPECT_EQ(f.Text11[0]->text(), "60") << "the XYZ shown stays the colour";
     EXPECT_NE(f.Text15[1]->text(), labUnderC) << "CIELAB follows the new white";
     EXPECT_EQ(f.Text12[0]->text(), "");
 
     ASSERT_TRUE(f.VScroll8->setValue(25));
     EXPECT_TRUE(fakes.dialogs.messages().empty());
-    EXPECT_EQ(f.Label19->caption(), "Out of Munsell Range");
+    EXPECT_EQ(f.Label19->caption(), "Out of Munsell & RGB Range");
 
     QTest::mouseClick(f.Command11->button(), Qt::LeftButton);
     ASSERT_EQ(fakes.dialogs.messages().size(), 1u);
@@ -128,10 +129,18 @@ TEST_F(FirstMinuteTest, ExitDuringAnInstrumentWaitClosesThePortAndEndsTheProgram
     EXPECT_EQ(ended, 2) << "closing the window ends the program too";
 }
 
-TEST_F(FirstMinuteTest, AQuoteInAnyBoxStaysInsideItsPaletteField) {
+TEST_F(FirstMinuteTest, AQuoteStaysInsideItsPaletteFieldAndAnUnconvertedEditIsNotSaved) {
     Form1 &f = start();
+    // Boxes changed without Enter hold no converted colour: nothing is
+    // saved, and nothing asked.
     f.Text12[0]->setText("5\"R");
     f.Text2[3]->setText("1\"");
+    QTest::mouseClick(f.Command11->button(), Qt::LeftButton);
+    EXPECT_FALSE(std::filesystem::exists(folder / "quotes.csv"));
+    EXPECT_EQ(fakes.dialogs.messages().size(), 1u);
+    fakes.dialogs.reset();
+
+    typeAndEnter(f.Text12[0], "5R");
     fakes.dialogs.queueInput("quotes");
     fakes.dialogs.queueInput("tag \"x\"");
     QTest::mouseClick(f.Command11->button(), Qt::LeftButton);
@@ -142,8 +151,7 @@ TEST_F(FirstMinuteTest, AQuoteInAnyBoxStaysInsideItsPaletteField) {
     }
     ASSERT_EQ(fields.size(), 22u) << readFile("quotes.csv");
     EXPECT_EQ(fields[2], "tag 'x'");
-    EXPECT_EQ(fields[3], "5'R");
-    EXPECT_EQ(fields[21], "1'");
+    EXPECT_EQ(fields[3], "5R");
 }
 
 TEST_F(FirstMinuteTest, TheSettingsFileIsNeverLeftTornAndAnUnchangedChoiceIsNotWritten) {

@@ -79,7 +79,7 @@ TEST_F(PaletteTest, FileAnswerAsksForANewName) {
     EXPECT_EQ(f.palette().fileName(), "second.csv");
 }
 
-TEST_F(PaletteTest, CancelledNameWritesNothing) {
+TEST_F(PaletteTest, CancelAtEitherPromptWritesNothing) {
     Form1 &f = start();
     fakes.dialogs.queueInput("");
     QTest::mouseClick(f.Command11->button(), Qt::LeftButton);
@@ -87,6 +87,14 @@ TEST_F(PaletteTest, CancelledNameWritesNothing) {
     EXPECT_TRUE(f.palette().fileName().empty());
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1)
         << "only Muncie.dat";
+    // Cancel at the tag: no row, where an empty tag (OK) writes one.
+    fakes.dialogs.queueInput("pal");
+    fakes.dialogs.queueCancel();
+    QTest::mouseClick(f.Command11->button(), Qt::LeftButton);
+    EXPECT_FALSE(std::filesystem::exists(folder / "pal.csv"));
+    fakes.dialogs.queueInput("");
+    QTest::mouseClick(f.Command11->button(), Qt::LeftButton);
+    EXPECT_EQ(fields(readFile("pal.csv")).size(), 22u);
 }
 
 TEST_F(PaletteTest, UnwritableFileOrBadRgbBoxIsSaidAndNothingIsWritten) {

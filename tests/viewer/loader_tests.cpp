@@ -68,6 +68,28 @@ TEST_F(LoaderTest, RowsBecomeDotsListRowsAndTheLastNotationOnTheScreen) {
     EXPECT_EQ(readFile("LastPalette.txt"), "three.csv\r\n");
 }
 
+// A row the screen cannot convert is listed but has no dot, never the colour
+// of the row before it; the load says how many once, and shows no message
+// of the screen's for each.
+TEST_F(LoaderTest, RowsWithoutANotationAreListedWithoutADot) {
+    startWithViewer();
+    writeFile("LastPalette.txt", "gaps.csv\r\n");
+    writeFile("gaps.csv",
+        row("red", "5R", "5", "14") + row("beyond", "5R", "5", "40") + row("words", "qq", "5", "4")
+            + row("sky", "5pb", "7", "6"));
+    Form3 &v = tickViewer();
+    ASSERT_EQ(v.dotCount(), 4);
+    EXPECT_TRUE(v.dot(1).placed);
+    EXPECT_FALSE(v.dot(2).placed);
+    EXPECT_FALSE(v.dot(3).placed);
+    EXPECT_TRUE(v.dot(4).placed);
+    EXPECT_EQ(v.List1->count(), 4);
+    ASSERT_EQ(fakes.dialogs.messages().size(), 1u)
+        << ::testing::PrintToString(fakes.dialogs.messages());
+    EXPECT_EQ(fakes.dialogs.messages()[0].rfind("2 rows of gaps.csv could not be converted", 0), 0u)
+        << fakes.dialogs.messages()[0];
+}
+
 TEST_F(LoaderTest, TenThousandRowsAtMostWithTheLimitSaid) {
     startWithViewer();
     writeFile("LastPalette.txt", "over.csv\r\n");
