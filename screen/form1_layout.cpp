@@ -123,7 +123,9 @@ void Form1::buildControls() {
 
     Picture2 = &add<ui::DrawingSurface>(TwipRect { 4080, 2760, 1560, 1710 });
 
-    Label19 = &add<ui::Label>(TwipRect { 720, 3480, 1815, 255 });
+    // Under the patch, reaching left to the window's margin so that two
+    // notes at once ("Out of Munsell & RGB Range") fit on its one line.
+    Label19 = &add<ui::Label>(TwipRect { 240, 3480, 2400, 255 });
     Label19->setForeColor(ui::rgb(255, 0, 0));
 
     Check2 = &add<ui::CheckBox>(TwipRect { 240, 3720, 2055, 255 }, "Display Hue Page");
