@@ -98,9 +98,10 @@ LineConverter::LineConverter(const engine::RenotationTable &table, const Convert
         (void)cycle_.gammaTextChanged(options.gammaText);
     }
     cycle_.setExactInverse(options.exact);
-    // The clipped display colour is the answer's reason; the screen would
-    // paint black.
-    cycle_.setQuietRgb(mode_ == ConvertOptions::Mode::ToRgb);
+    // Only the XYZ-to-RGB step's numbers are read, never the RGB and CMYK
+    // boxes: a clipped display colour is the answer's reason (where the
+    // screen paints black).
+    cycle_.setQuietRgb(true);
 }
 
 bool LineConverter::convert(std::string_view line, std::string &out) {
@@ -115,7 +116,8 @@ bool LineConverter::convert(std::string_view line, std::string &out) {
     double v[3] = {};
     switch (mode_) {
     case ConvertOptions::Mode::ToMunsell: {
-        if (!readThree(fields.data(), count, v)) {
+        // The numbers themselves are the entry's to read and refuse.
+        if (count != 3) {
             out = "ERR expected three numbers X Y Z, each within -1000 to 1000";
             return false;
         }
@@ -133,8 +135,11 @@ bool LineConverter::convert(std::string_view line, std::string &out) {
     case ConvertOptions::Mode::FromRgb: {
         const bool rgb = mode_ == ConvertOptions::Mode::FromRgb;
         const auto channel = [](double c) { return c >= 0.0 && c <= 255.0; };
-        if (!readThree(fields.data(), count, v)
-            || (rgb && !(channel(v[0]) && channel(v[1]) && channel(v[2])))) {
+        // RGB entry takes any text to a channel; here only 0 to 255 will do.
+        if (count != 3
+            || (rgb
+                && !(readThree(fields.data(), count, v) && channel(v[0]) && channel(v[1])
+                    && channel(v[2])))) {
             out = rgb ? "ERR expected three numbers R G B, each from 0 to 255"
                       : "ERR expected three numbers L* a* b*, each within -1000 to 1000";
             return false;

@@ -409,18 +409,19 @@ Outcome ConversionCycle::doXyzenter() {
         // Every field stays as it was.
         return formatError("X, Y and Z must be numbers within -1000 to 1000");
     }
-    return fromXyz(in[0], in[1], in[2]);
+    return fromXyz(in[0], in[1], in[2], true);
 }
 
-Outcome ConversionCycle::fromXyz(float X, float Y, float Z) {
+Outcome ConversionCycle::fromXyz(float X, float Y, float Z, bool boxesHoldThese) {
     Outcome o;
     state_.numbers.X = X;
     state_.numbers.Y = Y;
     state_.numbers.Z = Z;
+    const float shown[3] = { X, Y, Z };
     // CIELAB raises X, Y, Z below 0.01 to 0.01; the RGB step works on the
     // raised values.
     showLab(o, X, Y, Z);
-    ciemun(o);
+    ciemun(o, boxesHoldThese ? shown : nullptr);
     showRgb(o, X, Y, Z);
     return o;
 }
@@ -442,7 +443,7 @@ Outcome ConversionCycle::doChromaticityEnter() {
     }
     state_.xyz[0] = pattern(X, patterns::twoDecimals);
     state_.xyz[2] = pattern(Z, patterns::twoDecimals);
-    return fromXyz(X, Y, Z);
+    return fromXyz(X, Y, Z, false);
 }
 
 Outcome ConversionCycle::doLabenter() {
@@ -587,15 +588,24 @@ bool ConversionCycle::notationShown() const {
     return !state_.munsell[0].empty() && !state_.munsell[2].empty();
 }
 
-void ConversionCycle::ciemun(Outcome &o) {
-    const std::optional<float> in[3]
-        = { boxNumber(state_.xyz[0]), boxNumber(state_.xyz[1]), boxNumber(state_.xyz[2]) };
-    if (!in[0] || !in[1] || !in[2]) {
-        o.result = Result::FormatError;
-        o.reason = "X, Y and Z must be numbers";
-        return;
+void ConversionCycle::ciemun(Outcome &o, const float *boxes) {
+    // The X, Y, Z boxes as they stand (rounded to the digits shown), read
+    // again unless the caller has just read them.
+    float in[3];
+    if (boxes != nullptr) {
+        std::copy(boxes, boxes + 3, in);
+    } else {
+        for (std::size_t i = 0; i < 3; ++i) {
+            const std::optional<float> v = boxNumber(state_.xyz[i]);
+            if (!v) {
+                o.result = Result::FormatError;
+                o.reason = "X, Y and Z must be numbers";
+                return;
+            }
+            in[i] = *v;
+        }
     }
-    float X = *in[0], Y = *in[1], Z = *in[2];
+    float X = in[0], Y = in[1], Z = in[2];
     if (!(X + Y + Z > 0.0f)) {
         // No chromaticity and no notation: the boxes say so rather than
         // keep another colour's.

@@ -159,14 +159,17 @@ private:
 
     // X, Y, Z to CIELAB, Munsell and RGB: the rest of XYZ and chromaticity
     // entry.
-    Outcome fromXyz(float X, float Y, float Z);
+    // `boxesHoldThese`: the X, Y, Z boxes hold exactly these numbers.
+    Outcome fromXyz(float X, float Y, float Z, bool boxesHoldThese);
     // The steps the entries share; each writes its boxes.
     void showLab(Outcome &o, float &X, float &Y, float &Z);
     void showRgb(Outcome &o, float &X, float &Y, float &Z);
     void rgbcmyk(float r, float g, float b);
     void rgbTail(Outcome &o, float r, float g, float b);
     void cmykrgb(Outcome &o, float C, float M, float Y, float K);
-    void ciemun(Outcome &o);
+    // XYZ to Munsell from the X, Y, Z boxes (`boxes`: the numbers they hold,
+    // when the caller has just read them).
+    void ciemun(Outcome &o, const float *boxes = nullptr);
     void showRangeNote();
     [[nodiscard]] bool notationShown() const;
 
