@@ -36,10 +36,6 @@ namespace {
 
 constexpr float levelWeightFloor = 1e-4f;
 
-Point corner(const RenotationTable &table, int v, int h, int c) {
-    return { table.at(v, h, c, 0) / 10000.0f, table.at(v, h, c, 1) / 10000.0f };
-}
-
 Point mid(Point a, Point b) {
     return { (a.x + b.x) / 2.0f, (a.y + b.y) / 2.0f };
 }
@@ -74,11 +70,11 @@ Cell loadCell(const RenotationTable &table, int v, int h, int c) {
     if (c == 0) {
         cell.p00 = cell.p10 = { neutralX, neutralY };
     } else {
-        cell.p00 = corner(table, v, h, c);
-        cell.p10 = corner(table, v, h + 1, c);
+        cell.p00 = table.point(v, h, c);
+        cell.p10 = table.point(v, h + 1, c);
     }
-    cell.p01 = corner(table, v, h, c + 1);
-    cell.p11 = corner(table, v, h + 1, c + 1);
+    cell.p01 = table.point(v, h, c + 1);
+    cell.p11 = table.point(v, h + 1, c + 1);
     return cell;
 }
 
@@ -158,7 +154,7 @@ bool findcell(const RenotationTable &table, float x, float y, int v, int &h, int
             }
         }
     }
-    h = 40;
+    h = CellIndex::columns;
     c = 0;
     return false;
 }
@@ -209,8 +205,8 @@ void cellsolve(
     const float fh = outerEdge == 0.0f ? 0.0f : distance(k.p01, mt) / outerEdge;
     const float hueEdge = distance(k.p00, k.p01);
     const float fc = hueEdge == 0.0f ? 0.0f : distance(k.p00, ml) / hueEdge;
-    H = (static_cast<float>(h) + fh) * 2.5f;
-    C = (static_cast<float>(c) + fc) * 2.0f;
+    H = (static_cast<float>(h) + fh) * hueStep;
+    C = (static_cast<float>(c) + fc) * chromaStep;
 }
 
 Xyz2MunStatus xyz2mun(const RenotationTable &table, bool pwd, float &H, float &V, float &C, float X,

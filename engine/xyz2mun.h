@@ -17,7 +17,8 @@ namespace tw::engine {
 
 // The first usable cell at integer Value level v that holds (x, y), trying
 // hue indices 0..39 and, within a hue, chroma rings from the neutral
-// outward. Returns false (h = 40, c = 0) when no cell holds the point.
+// outward. Returns false (h = CellIndex::columns, c = 0) when no cell holds
+// the point.
 [[nodiscard]] bool findcell(const RenotationTable &table, float x, float y, int v, int &h, int &c);
 
 // Hue number and Chroma of (x, y) inside the cell (v, h, c), by bisection

@@ -227,7 +227,8 @@ bool pointAtValue(const RenotationTable &table, int iv, float f, int h, int c, V
         out = { neutralX, neutralY };
         return true;
     }
-    const double x0 = table.at(iv, h, c, 0) / 10000.0f, y0 = table.at(iv, h, c, 1) / 10000.0f;
+    const Point p0 = table.point(iv, h, c);
+    const double x0 = p0.x, y0 = p0.y;
     if (x0 == 0.0) {
         return false;
     }
@@ -235,8 +236,8 @@ bool pointAtValue(const RenotationTable &table, int iv, float f, int h, int c, V
         out = { x0, y0 };
         return true;
     }
-    const double x1 = table.at(iv + 1, h, c, 0) / 10000.0f,
-                 y1 = table.at(iv + 1, h, c, 1) / 10000.0f;
+    const Point p1 = table.point(iv + 1, h, c);
+    const double x1 = p1.x, y1 = p1.y;
     if (x1 == 0.0) {
         return false;
     }
@@ -255,12 +256,12 @@ double crossOf(Vec e1, Vec e2, Vec p) {
 bool startAtValue(const RenotationTable &table, float V, Vec P, float &H, float &C) {
     const int iv = static_cast<int>(std::floor(V));
     const float f = V - static_cast<float>(iv);
-    for (int h = 0; h < 40; ++h) {
+    for (int h = 0; h < cellColumns; ++h) {
         Vec a {}, b {}, c {}, d {};
         if (!pointAtValue(table, iv, f, h, 0, a) || !pointAtValue(table, iv, f, h + 1, 0, b)) {
             continue;
         }
-        for (int ring = 0; ring < 16; ++ring) {
+        for (int ring = 0; ring < cellRings; ++ring) {
             if (!pointAtValue(table, iv, f, h + 1, ring + 1, c)
                 || !pointAtValue(table, iv, f, h, ring + 1, d)) {
                 break;
@@ -287,8 +288,8 @@ bool startAtValue(const RenotationTable &table, float V, Vec P, float &H, float 
                     u = std::clamp(u - (F.x * Jw.y - F.y * Jw.x) / det, -0.1, 1.1);
                     w = std::clamp(w - (Ju.x * F.y - Ju.y * F.x) / det, -0.1, 1.1);
                 }
-                H = wrapHue((h + std::clamp(u, 0.0, 1.0)) * 2.5);
-                C = static_cast<float>((ring + std::clamp(w, 0.0, 1.0)) * 2.0);
+                H = wrapHue((h + std::clamp(u, 0.0, 1.0)) * hueStep);
+                C = static_cast<float>((ring + std::clamp(w, 0.0, 1.0)) * chromaStep);
                 return true;
             }
             a = d;
@@ -339,7 +340,7 @@ ExactStatus xyz2munExact(const RenotationTable &table, bool pwd, float X, float 
     const int iv = static_cast<int>(std::floor(value));
     for (int level : { iv, iv + 1 }) {
         int h = 0, c = 0;
-        if (level < RenotationTable::values && findcell(table, x, y, level, h, c)) {
+        if (level < cellLevels && findcell(table, x, y, level, h, c)) {
             float hl = 0, cl = 0;
             cellsolve(table, x, y, level, h, c, hl, cl);
             starts.emplace_back(wrapHue(hl), cl);

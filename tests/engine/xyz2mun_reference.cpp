@@ -36,10 +36,6 @@ private:
     std::uint64_t state_;
 };
 
-Point tablePoint(const RenotationTable &table, int v, int h, int c) {
-    return { table.at(v, h, c, 0) / 10000.0f, table.at(v, h, c, 1) / 10000.0f };
-}
-
 ReferenceInput fromChromaticity(float x, float y, float Y, bool pwd) {
     return { x * Y / y, Y, (1.0f - x - y) * Y / y, pwd };
 }
@@ -57,8 +53,8 @@ void pickEdge(const RenotationTable &table, SplitMix &rng, int &v, Point &a, Poi
         if (c2 > 16) {
             continue;
         }
-        a = c == 0 ? Point { neutralX, neutralY } : tablePoint(table, v, h, c);
-        b = tablePoint(table, v, h2, c2);
+        a = c == 0 ? Point { neutralX, neutralY } : table.point(v, h, c);
+        b = table.point(v, h2, c2);
         if (a.x != 0.0f && b.x != 0.0f && (a.x != b.x || a.y != b.y)) {
             return;
         }
