@@ -16,6 +16,34 @@
 
 namespace tw::engine {
 
+namespace {
+
+// One turn of the hue circle.
+constexpr int hueTurn = 100;
+
+// fmod is exact, so a hue number from 0 up to 200 comes back either as it
+// was or less exactly 100; a negative remainder gains a turn, which may
+// round up to a whole turn, and that is hue 0.
+template <typename T>
+float wrapped(T H) {
+    H = std::fmod(H, static_cast<T>(hueTurn));
+    if (H < static_cast<T>(0)) {
+        H += static_cast<T>(hueTurn);
+    }
+    const float h = static_cast<float>(H);
+    return h >= static_cast<float>(hueTurn) ? 0.0f : h;
+}
+
+} // namespace
+
+float wrapHue(float H) {
+    return wrapped(H);
+}
+
+float wrapHue(double H) {
+    return wrapped(H);
+}
+
 std::string hconvert(float h) {
     // The family index stays a double until it is known to name a family:
     // a hue number beyond about 2e10 has no int of its own.

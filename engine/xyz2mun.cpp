@@ -233,7 +233,7 @@ Xyz2MunStatus xyz2mun(const RenotationTable &table, bool pwd, float &H, float &V
         if (!top.found) {
             return Xyz2MunStatus::OutOfRange;
         }
-        H = top.H >= 100.0f ? top.H - 100.0f : top.H;
+        H = wrapHue(top.H);
         C = top.C;
         return Xyz2MunStatus::Ok;
     }
@@ -276,10 +276,7 @@ Xyz2MunStatus xyz2mun(const RenotationTable &table, bool pwd, float &H, float &V
             H1 += 100.0f;
         }
     }
-    H = (1.0f - w) * H1 + w * H2;
-    if (H >= 100.0f) {
-        H -= 100.0f;
-    }
+    H = wrapHue((1.0f - w) * H1 + w * H2);
     return Xyz2MunStatus::Ok;
 }
 

@@ -63,15 +63,6 @@ double miss(const Forward &f, const Target &t) {
     return dx * dx + dy * dy; // squared: only ever compared
 }
 
-float wrapHue(double H) {
-    H = std::fmod(H, 100.0);
-    if (H < 0.0) {
-        H += 100.0;
-    }
-    const float h = static_cast<float>(H);
-    return h >= 100.0f ? 0.0f : h;
-}
-
 // The float V whose value2y is nearest Y, or a negative number when Y is
 // beyond Value 9.5.
 float valueOf(float Y, bool pwd) {
