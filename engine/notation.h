@@ -43,4 +43,10 @@ inline constexpr std::array<std::string_view, 11> huenames { "R", "YR", "Y", "GY
 // polynomial from sqrt(Y). A negative Y is set to 0 in the caller's variable.
 [[nodiscard]] float y2value(float &Y, bool pwd);
 
+// The value function and its slope dY/dV in double precision, times 0.975
+// under PWD (value2y rounds the polynomial to float before that factor):
+// for Newton's method on the Value where single precision is not enough.
+[[nodiscard]] double valueFunction(double V, bool pwd);
+[[nodiscard]] double valueSlope(double V, bool pwd);
+
 } // namespace tw::engine

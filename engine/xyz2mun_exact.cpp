@@ -71,13 +71,9 @@ float valueOf(float Y, bool pwd) {
     }
     float y = Y;
     double v = y2value(y, pwd);
-    const double scale = pwd ? 0.975 : 1.0;
     for (int i = 0; i < 8; ++i) {
-        const double f = scale * v
-                * (1.2219 + v * (-0.23111 + v * (0.23951 + v * (-0.021009 + v * 0.0008404))))
-            - Y;
-        const double fp
-            = scale * (1.2219 + v * (-0.46222 + v * (0.71853 + v * (-0.084036 + v * 0.004202))));
+        const double f = valueFunction(v, pwd) - Y;
+        const double fp = valueSlope(v, pwd);
         if (fp == 0.0) {
             break;
         }

@@ -131,6 +131,25 @@ TEST(ValueScale, PwdDivisionDoesNotChangeCallersY) {
     EXPECT_FLOAT_EQ(y, 50.0f);
 }
 
+// The double-precision value function is value2y before its rounding, and
+// its slope is its derivative (a wrong slope coefficient leaves Newton's
+// method on the Value slow or stuck).
+TEST(ValueScale, TheDoubleFunctionAndItsSlopeAgreeWithValue2y) {
+    for (bool pwd : { false, true }) {
+        for (int i = 1; i < 100; ++i) {
+            const double v = i / 10.0;
+            EXPECT_NEAR(valueFunction(v, pwd), value2y(static_cast<float>(v), pwd),
+                2e-6 * valueFunction(v, pwd))
+                << v;
+            const double h = 1e-5;
+            const double difference
+                = (valueFunction(v + h, pwd) - valueFunction(v - h, pwd)) / (2 * h);
+            EXPECT_NEAR(valueSlope(v, pwd), difference, 1e-7 * difference) << v;
+        }
+        EXPECT_NEAR(valueFunction(10.0, pwd), pwd ? 100.0038 : 102.568, 1e-3);
+    }
+}
+
 TEST(ValueScale, RoundTripsEveryValue) {
     for (bool pwd : { false, true }) {
         for (int i = 0; i <= 1000; ++i) {
