@@ -102,8 +102,7 @@ CellIndex::CellIndex(const RenotationTable &table) {
         for (int h = 0; h <= columns; ++h) {
             points_[v][h][0] = { neutralX, neutralY };
             for (int c = 1; c <= rings + 1; ++c) {
-                points_[v][h][c]
-                    = { table.at(v, h, c, 0) / 10000.0f, table.at(v, h, c, 1) / 10000.0f };
+                points_[v][h][c] = table.point(v, h, c);
             }
         }
         for (int h = 0; h < columns; ++h) {

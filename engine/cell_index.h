@@ -8,22 +8,18 @@
 // finds.
 #pragma once
 
+#include "engine/renotation_table.h"
+
 namespace tw::engine {
-
-class RenotationTable;
-
-struct Point {
-    float x, y;
-};
 
 // inquad accepts points this far outside an edge (a distance).
 inline constexpr float edgeTolerance = 1e-6f;
 
 class CellIndex {
 public:
-    static constexpr int levels = 11;
-    static constexpr int columns = 40; // hue index 0..39, each with its neighbour h + 1
-    static constexpr int rings = 16; // chroma index 0..15, each with its outer ring c + 1
+    static constexpr int levels = cellLevels;
+    static constexpr int columns = cellColumns; // hue index 0..39, each with its neighbour h + 1
+    static constexpr int rings = cellRings; // chroma index 0..15, each with its outer ring c + 1
 
     struct Box {
         float xlo, xhi, ylo, yhi;
@@ -36,8 +32,8 @@ public:
 
     explicit CellIndex(const RenotationTable &table);
 
-    // Renotation point (v 0..10, h 0..40, c 0..17) as x, y = element / 10000;
-    // chroma index 0 is the neutral point, 17 is empty.
+    // Renotation point (v 0..10, h 0..40, c 0..17) as RenotationTable::point
+    // gives it; chroma index 0 is the neutral point, 17 is empty.
     [[nodiscard]] Point point(int v, int h, int c) const { return points_[v][h][c]; }
 
     // How many cells of hue column h at level v are usable counting out from

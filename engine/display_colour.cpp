@@ -4,6 +4,7 @@
 #include "engine/display_colour.h"
 
 #include "engine/mun2xyz.h"
+#include "engine/notation.h"
 
 #include <cmath>
 #include <cstddef>
@@ -13,8 +14,10 @@ namespace tw::engine {
 DisplayColour munsellToDisplay(const RenotationTable &table, Illuminant illuminant, bool pwd,
     const DisplaySettings &display, float H, float V, float C) {
     DisplayColour out;
+    // Hue numbers from 100 on are taken round the circle; a negative one
+    // is left for mun2xyz to refuse.
     if (H >= 100.0f) {
-        H -= 100.0f;
+        H = wrapHue(H);
     }
     switch (mun2xyz(table, illuminant, pwd, H, V, C, out.X, out.Y, out.Z, out.x, out.y)) {
     case Mun2XyzStatus::Ok:

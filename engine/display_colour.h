@@ -37,8 +37,9 @@ struct DisplayColour {
     }
 };
 
-// Hue number H (0 to 100; 100 is taken as 0), Value V, Chroma C to the
-// display colour under `display`, by mun2xyz and xyzrgb.
+// Hue number H (0 to 100; 100 and beyond are taken round the circle by
+// wrapHue, so 100 is 0), Value V, Chroma C to the display colour under
+// `display`, by mun2xyz and xyzrgb.
 [[nodiscard]] DisplayColour munsellToDisplay(const RenotationTable &table, Illuminant illuminant,
     bool pwd, const DisplaySettings &display, float H, float V, float C);
 

@@ -30,9 +30,9 @@ Mun2XyzStatus mun2xyz(const RenotationTable &table, Illuminant illuminant, bool 
     if (!std::isfinite(H) || !std::isfinite(V) || !std::isfinite(C)) {
         return Mun2XyzStatus::OutOfRange;
     }
-    const float hh = H / 2.5f;
+    const float hh = H / hueStep;
     const float vv = V;
-    const float cc = C / 2.0f;
+    const float cc = C / chromaStep;
     // The indices are taken in float first: a hue, Value or Chroma far
     // beyond the table (1e10) has no int of its own.
     if (!(hh >= 0.0f && hh < RenotationTable::hues) || !(vv >= 0.0f && vv < RenotationTable::values)
@@ -59,10 +59,10 @@ Mun2XyzStatus mun2xyz(const RenotationTable &table, Illuminant illuminant, bool 
         for (int dc = 0; dc < 2; ++dc) {
             for (int dh = 0; dh < 2; ++dh) {
                 const int v = iv + dv * reach[0], c = ic + dc * reach[1], h = ih + dh * reach[2];
-                for (int k = 0; k < 2; ++k) {
-                    corner[dv][dc][dh][k] = table.at(v, h, c, k) / 10000.0f;
-                }
-                if (corner[dv][dc][dh][0] == 0.0f) {
+                const Point p = table.point(v, h, c);
+                corner[dv][dc][dh][0] = p.x;
+                corner[dv][dc][dh][1] = p.y;
+                if (p.x == 0.0f) {
                     X = Y = Z = 0.0f;
                     return Mun2XyzStatus::OutsideData;
                 }

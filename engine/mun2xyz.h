@@ -9,9 +9,6 @@
 
 namespace tw::engine {
 
-// The highest Chroma the table holds.
-inline constexpr float tableChromaLimit = 32.0f;
-
 enum class Mun2XyzStatus {
     Ok,
     // The colour lies beyond the renotation data (a corner it needs has

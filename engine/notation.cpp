@@ -5,16 +5,46 @@
 // giving Y = 102.568 at V = 10 on the magnesium-oxide scale. Under PWD the
 // scale is relative to the perfect white diffuser: Y is multiplied by 0.975.
 // The inverse is found by Newton's method, fifteen iterations from sqrt(Y),
-// which converges to single precision everywhere in 0..10.
+// which converges to single precision everywhere in 0..10; its steps use
+// the coefficients rounded to single precision. The coefficients and the
+// 0.975 are written here only.
 #include "engine/notation.h"
 
 #include "text/numbers.h"
 
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <limits>
 
 namespace tw::engine {
+
+namespace {
+
+// One turn of the hue circle.
+constexpr int hueTurn = 100;
+
+// fmod is exact, so a hue number from 0 up to 200 comes back either as it
+// was or less exactly 100; a negative remainder gains a turn, which may
+// round up to a whole turn, and that is hue 0.
+template<typename T> float wrapped(T H) {
+    H = std::fmod(H, static_cast<T>(hueTurn));
+    if (H < static_cast<T>(0)) {
+        H += static_cast<T>(hueTurn);
+    }
+    const float h = static_cast<float>(H);
+    return h >= static_cast<float>(hueTurn) ? 0.0f : h;
+}
+
+} // namespace
+
+float wrapHue(float H) {
+    return wrapped(H);
+}
+
+float wrapHue(double H) {
+    return wrapped(H);
+}
 
 std::string hconvert(float h) {
     // The family index stays a double until it is known to name a family:
@@ -69,13 +99,51 @@ float converth(std::string_view textIn, bool &formatError) {
     return static_cast<float>(hue);
 }
 
+namespace {
+
+// The value function's coefficients, a1 .. a5 of
+// Y = V (a1 + V (a2 + V (a3 + V (a4 + V a5)))).
+constexpr std::array<double, 5> valueCoefficients { 1.2219, -0.23111, 0.23951, -0.021009,
+    0.0008404 };
+
+// Y of the perfect white diffuser scale per unit of the magnesium-oxide one.
+constexpr double pwdScale = 0.975;
+
+// Coefficient i as held in precision K (y2value's Newton steps work with
+// the single-precision ones), widened to double for the arithmetic.
+template<typename K> constexpr double coefficient(std::size_t i) {
+    return static_cast<K>(valueCoefficients[i]);
+}
+
+// Y(v) and dY/dv on the coefficients held in precision K.
+template<typename K> double polynomial(double v) {
+    constexpr double a1 = coefficient<K>(0), a2 = coefficient<K>(1), a3 = coefficient<K>(2),
+                     a4 = coefficient<K>(3), a5 = coefficient<K>(4);
+    return v * (a1 + v * (a2 + v * (a3 + v * (a4 + v * a5))));
+}
+
+template<typename K> double slope(double v) {
+    constexpr double a1 = coefficient<K>(0), a2 = coefficient<K>(1), a3 = coefficient<K>(2),
+                     a4 = coefficient<K>(3), a5 = coefficient<K>(4);
+    return a1 + v * (2.0 * a2 + v * (3.0 * a3 + v * (4.0 * a4 + v * 5.0 * a5)));
+}
+
+} // namespace
+
+double valueFunction(double V, bool pwd) {
+    const double y = polynomial<double>(V);
+    return pwd ? pwdScale * y : y;
+}
+
+double valueSlope(double V, bool pwd) {
+    const double s = slope<double>(V);
+    return pwd ? pwdScale * s : s;
+}
+
 float value2y(float V, bool pwd) {
-    const double v = V;
-    const double y
-        = v * (1.2219 + v * (-0.23111 + v * (0.23951 + v * (-0.021009 + v * 0.0008404))));
-    float Y = static_cast<float>(y);
+    float Y = static_cast<float>(polynomial<double>(V));
     if (pwd) {
-        Y = static_cast<float>(Y * 0.975);
+        Y = static_cast<float>(Y * pwdScale);
     }
     return Y;
 }
@@ -86,15 +154,13 @@ float y2value(float &Y, bool pwd) {
     }
     float y = Y;
     if (pwd) {
-        y = static_cast<float>(y / 0.975);
+        y = static_cast<float>(y / pwdScale);
     }
-    constexpr float c2 = 1.2219f, c3 = -0.23111f, c4 = 0.23951f, c5 = -0.021009f, c6 = 0.0008404f;
-    const float c1 = -y;
     float V = std::sqrt(y);
     for (int i = 0; i < 15; ++i) {
         const double v = V;
-        const double f = c1 + v * (c2 + v * (c3 + v * (c4 + v * (c5 + v * c6))));
-        const double fp = c2 + v * (2.0 * c3 + v * (3.0 * c4 + v * (4.0 * c5 + v * 5.0 * c6)));
+        const double f = polynomial<float>(v) - y;
+        const double fp = slope<float>(v);
         const float step = static_cast<float>(f / fp);
         V -= step;
     }

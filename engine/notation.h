@@ -22,6 +22,14 @@ inline constexpr std::array<std::string_view, 11> huenames { "R", "YR", "Y", "GY
 // a hue number beyond that gives the step with no family name.
 [[nodiscard]] std::string hconvert(float h);
 
+// The hue number of the same hue within 0 <= H < 100: whole turns of 100
+// taken away or added, and a result that rounds to 100 taken as 0 (100 -> 0,
+// 105 -> 5, 250 -> 50, -5 -> 95). A hue number that is not finite gives NaN.
+[[nodiscard]] float wrapHue(float H);
+// The same for a hue number computed in double precision: the turns are
+// taken away in double and the result rounded to float once.
+[[nodiscard]] float wrapHue(double H);
+
 // Hue text to hue number (case-insensitive; "5 R" reads as 5; "5RP" is 95).
 // Without a recognised family suffix, formatError is set and the result is
 // 100 plus the leading number of the whole text.
@@ -34,5 +42,11 @@ inline constexpr std::array<std::string_view, 11> huenames { "R", "YR", "Y", "GY
 // Luminance factor to Munsell Value: fifteen Newton steps on value2y's
 // polynomial from sqrt(Y). A negative Y is set to 0 in the caller's variable.
 [[nodiscard]] float y2value(float &Y, bool pwd);
+
+// The value function and its slope dY/dV in double precision, times 0.975
+// under PWD (value2y rounds the polynomial to float before that factor):
+// for Newton's method on the Value where single precision is not enough.
+[[nodiscard]] double valueFunction(double V, bool pwd);
+[[nodiscard]] double valueSlope(double V, bool pwd);
 
 } // namespace tw::engine

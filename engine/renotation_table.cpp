@@ -1,9 +1,9 @@
 // Loading of the renotation data file.
 //
 // The pairs at chroma index 0 are overwritten with the neutral point
-// (3101, 3163 = round(0.3101 * 10000), round(0.3163 * 10000)), and hue index
-// 40 receives a copy of hue index 0 so that hue numbers from 97.5 to 100
-// interpolate towards 10RP.
+// (neutralUnitsX, neutralUnitsY), and the hue index after the last
+// (fileHues) receives a copy of hue index 0 so that hue numbers from 97.5 to
+// 100 interpolate towards 10RP.
 #include "engine/renotation_table.h"
 
 #include "engine/cell_index.h"
@@ -70,20 +70,20 @@ bool RenotationTable::loadText(std::string_view text, const std::string &name, s
 
     data_.fill(0);
     std::size_t n = 0;
-    for (int v = 0; v < values; ++v) {
-        for (int h = 0; h < 40; ++h) {
-            for (int c = 0; c <= 16; ++c) {
+    for (int v = 0; v < fileValues; ++v) {
+        for (int h = 0; h < fileHues; ++h) {
+            for (int c = 0; c < fileChromas; ++c) {
                 data_[index(v, h, c, 0)] = numbers[n++];
                 data_[index(v, h, c, 1)] = numbers[n++];
                 if (c == 0) {
-                    data_[index(v, h, c, 0)] = 3101;
-                    data_[index(v, h, c, 1)] = 3163;
+                    data_[index(v, h, c, 0)] = neutralUnitsX;
+                    data_[index(v, h, c, 1)] = neutralUnitsY;
                 }
             }
         }
-        for (int c = 0; c <= 16; ++c) {
-            data_[index(v, 40, c, 0)] = data_[index(v, 0, c, 0)];
-            data_[index(v, 40, c, 1)] = data_[index(v, 0, c, 1)];
+        for (int c = 0; c < fileChromas; ++c) {
+            data_[index(v, fileHues, c, 0)] = data_[index(v, 0, c, 0)];
+            data_[index(v, fileHues, c, 1)] = data_[index(v, 0, c, 1)];
         }
     }
     loaded_ = true;

@@ -3,11 +3,14 @@
 // (index 0..41; 0 is 10RP, 40 a copy of 0, 41 never filled) and each even
 // Chroma (index 0..30; only 0..16 filled). An element of 0 means there is no
 // renotation colour at that point. Chroma index 0 is the neutral point.
+// The shape and its numbers are in renotation_geometry.h.
 //
 // The file "Muncie.dat" holds 14,960 integers (7,480 x, y pairs) separated
 // by commas, blanks or line breaks, nested value 0..10, hue 0..39, chroma
 // 0..16. Loading checks it strictly: a table is either complete or not used.
 #pragma once
+
+#include "engine/renotation_geometry.h"
 
 #include <array>
 #include <cstdint>
@@ -19,21 +22,29 @@ namespace tw::engine {
 
 class CellIndex;
 
-// Chromaticity of illuminant C with the 1931 observer: the neutral point.
-inline constexpr float neutralX = 0.3101f;
-inline constexpr float neutralY = 0.3163f;
+// A chromaticity x, y.
+struct Point {
+    float x, y;
+};
 
 class RenotationTable {
 public:
-    static constexpr int values = 11;
-    static constexpr int hues = 42;
-    static constexpr int chromas = 31;
-    static constexpr int fileNumbers = 11 * 40 * 17 * 2;
+    static constexpr int values = storedValues;
+    static constexpr int hues = storedHues;
+    static constexpr int chromas = storedChromas;
+    static constexpr int fileNumbers = engine::fileNumbers;
 
     // Element (value, hue, chroma, component) as stored (x or y times
     // 10000). Indices must lie inside the table.
     [[nodiscard]] std::int16_t at(int value, int hue, int chroma, int component) const {
         return data_[index(value, hue, chroma, component)];
+    }
+    // The renotation point (value, hue, chroma) as chromaticity x, y: the
+    // elements over 10000, in single precision; 0, 0 where the table holds
+    // no colour. Indices must lie inside the table.
+    [[nodiscard]] Point point(int value, int hue, int chroma) const {
+        return { static_cast<float>(at(value, hue, chroma, 0)) / chromaticityScale,
+            static_cast<float>(at(value, hue, chroma, 1)) / chromaticityScale };
     }
     [[nodiscard]] static bool inside(int value, int hue, int chroma) {
         return value >= 0 && value < values && hue >= 0 && hue < hues && chroma >= 0

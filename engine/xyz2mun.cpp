@@ -24,21 +24,27 @@
 // The cell search skips columns and cells whose box (CellIndex) shows that
 // inquad would refuse the point; it still tries the remaining cells in the
 // same order, so it finds the cell a full scan finds.
+//
+// The edge tolerance stands for the rounding of the chromaticity alone. X,
+// Y, Z given with a few decimals move it further: four decimals put a dark
+// colour at the outermost Chroma of its hue (10G 1/8, 7.5G 2/16) a few
+// millionths beyond its ring, where the hue's column ends and no cell lies.
+// Only for a chromaticity that no cell of a level holds, the level takes the
+// nearest colour of its data when that colour is within tristimulusTolerance
+// in X, Y and Z; every colour the cells hold keeps its answer.
 #include "engine/xyz2mun.h"
 
 #include "engine/notation.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace tw::engine {
 
 namespace {
 
 constexpr float levelWeightFloor = 1e-4f;
-
-Point corner(const RenotationTable &table, int v, int h, int c) {
-    return { table.at(v, h, c, 0) / 10000.0f, table.at(v, h, c, 1) / 10000.0f };
-}
 
 Point mid(Point a, Point b) {
     return { (a.x + b.x) / 2.0f, (a.y + b.y) / 2.0f };
@@ -74,11 +80,11 @@ Cell loadCell(const RenotationTable &table, int v, int h, int c) {
     if (c == 0) {
         cell.p00 = cell.p10 = { neutralX, neutralY };
     } else {
-        cell.p00 = corner(table, v, h, c);
-        cell.p10 = corner(table, v, h + 1, c);
+        cell.p00 = table.point(v, h, c);
+        cell.p10 = table.point(v, h + 1, c);
     }
-    cell.p01 = corner(table, v, h, c + 1);
-    cell.p11 = corner(table, v, h + 1, c + 1);
+    cell.p01 = table.point(v, h, c + 1);
+    cell.p11 = table.point(v, h + 1, c + 1);
     return cell;
 }
 
@@ -129,6 +135,60 @@ LevelResult solveLevel(const RenotationTable &table, float x, float y, int v) {
     return r;
 }
 
+// For a chromaticity (x, y) that no cell of level v holds, of a colour whose
+// X + Y + Z is s: the nearest chromaticity of the level's data, taken for
+// the colour's own when the colour of that chromaticity and the same sum has
+// X, Y and Z within tristimulusTolerance of the colour's (they differ by s
+// times the chromaticity's differences dx, dy and -(dx + dy)). The nearest
+// point of the data lies on an edge of one of its cells; the cell is solved
+// at that point.
+LevelResult solveNearData(const RenotationTable &table, float x, float y, float s, int v) {
+    LevelResult r;
+    if (v < 0 || v >= CellIndex::levels) {
+        return r;
+    }
+    const CellIndex &cells = table.cells();
+    double closest = std::numeric_limits<double>::infinity();
+    int bestH = 0, bestC = 0;
+    double qx = 0.0, qy = 0.0;
+    for (int h = 0; h < CellIndex::columns; ++h) {
+        for (int c = 0; c < cells.run(v, h); ++c) {
+            const Point corners[4] = { cells.point(v, h, c), cells.point(v, h + 1, c),
+                cells.point(v, h + 1, c + 1), cells.point(v, h, c + 1) };
+            for (int k = 0; k < 4; ++k) {
+                const Point &a = corners[k];
+                const Point &b = corners[(k + 1) % 4];
+                const double ex = static_cast<double>(b.x) - a.x;
+                const double ey = static_cast<double>(b.y) - a.y;
+                const double length2 = ex * ex + ey * ey;
+                const double t = length2 == 0.0
+                    ? 0.0
+                    : std::clamp(
+                        ((x - static_cast<double>(a.x)) * ex + (y - static_cast<double>(a.y)) * ey)
+                            / length2,
+                        0.0, 1.0);
+                const double px = a.x + t * ex, py = a.y + t * ey;
+                const double dx = px - x, dy = py - y;
+                const double apart
+                    = s * std::max({ std::fabs(dx), std::fabs(dy), std::fabs(dx + dy) });
+                if (apart < closest) {
+                    closest = apart;
+                    bestH = h;
+                    bestC = c;
+                    qx = px;
+                    qy = py;
+                }
+            }
+        }
+    }
+    if (!(closest <= tristimulusTolerance)) {
+        return r;
+    }
+    r.found = true;
+    cellsolve(table, static_cast<float>(qx), static_cast<float>(qy), v, bestH, bestC, r.H, r.C);
+    return r;
+}
+
 } // namespace
 
 bool inquad(Point P, Point A, Point B, Point C, Point D) {
@@ -158,7 +218,7 @@ bool findcell(const RenotationTable &table, float x, float y, int v, int &h, int
             }
         }
     }
-    h = 40;
+    h = CellIndex::columns;
     c = 0;
     return false;
 }
@@ -209,12 +269,12 @@ void cellsolve(
     const float fh = outerEdge == 0.0f ? 0.0f : distance(k.p01, mt) / outerEdge;
     const float hueEdge = distance(k.p00, k.p01);
     const float fc = hueEdge == 0.0f ? 0.0f : distance(k.p00, ml) / hueEdge;
-    H = (static_cast<float>(h) + fh) * 2.5f;
-    C = (static_cast<float>(c) + fc) * 2.0f;
+    H = (static_cast<float>(h) + fh) * hueStep;
+    C = (static_cast<float>(c) + fc) * chromaStep;
 }
 
 Xyz2MunStatus xyz2mun(const RenotationTable &table, bool pwd, float &H, float &V, float &C, float X,
-    float &Y, float Z) {
+    float &Y, float Z, NearData nearData) {
     V = y2value(Y, pwd);
     H = 0.0f;
     C = 0.0f;
@@ -233,11 +293,14 @@ Xyz2MunStatus xyz2mun(const RenotationTable &table, bool pwd, float &H, float &V
 
     if (V >= 10.0f || Y >= value2y(10.0f, pwd)) {
         V = 10.0f;
-        const LevelResult top = solveLevel(table, x, y, 10);
+        LevelResult top = solveLevel(table, x, y, 10);
+        if (!top.found && nearData == NearData::Taken) {
+            top = solveNearData(table, x, y, s, 10);
+        }
         if (!top.found) {
             return Xyz2MunStatus::OutOfRange;
         }
-        H = top.H >= 100.0f ? top.H - 100.0f : top.H;
+        H = wrapHue(top.H);
         C = top.C;
         return Xyz2MunStatus::Ok;
     }
@@ -247,12 +310,25 @@ Xyz2MunStatus xyz2mun(const RenotationTable &table, bool pwd, float &H, float &V
     const bool lowerCounts = 1.0f - f >= levelWeightFloor;
     const bool upperCounts = f >= levelWeightFloor;
     LevelResult lower = lowerCounts ? solveLevel(table, x, y, iv) : LevelResult {};
-    const LevelResult upper = upperCounts ? solveLevel(table, x, y, iv + 1) : LevelResult {};
+    LevelResult upper = upperCounts ? solveLevel(table, x, y, iv + 1) : LevelResult {};
 
-    if (lowerCounts && !lower.found && iv == 0 && upper.found) {
-        // Below Value 1 the data hold few colours at the lower level: the
-        // upper level alone gives hue and Chroma.
-        lower = upper;
+    // Below Value 1 the data hold few colours at the lower level: the
+    // upper level alone gives hue and Chroma.
+    const auto upperAloneBelowOne = [&] {
+        if (lowerCounts && !lower.found && iv == 0 && upper.found) {
+            lower = upper;
+        }
+    };
+    upperAloneBelowOne();
+    // A level that counts and does not hold the chromaticity may still hold
+    // a colour within the tolerance of X, Y and Z: the upper level first, so
+    // that below Value 1 it alone gives the answer, as above.
+    if (upperCounts && !upper.found && nearData == NearData::Taken) {
+        upper = solveNearData(table, x, y, s, iv + 1);
+        upperAloneBelowOne();
+    }
+    if (lowerCounts && !lower.found && nearData == NearData::Taken) {
+        lower = solveNearData(table, x, y, s, iv);
     }
     if ((lowerCounts && !lower.found) || (upperCounts && !upper.found)) {
         return Xyz2MunStatus::OutOfRange;
@@ -280,10 +356,7 @@ Xyz2MunStatus xyz2mun(const RenotationTable &table, bool pwd, float &H, float &V
             H1 += 100.0f;
         }
     }
-    H = (1.0f - w) * H1 + w * H2;
-    if (H >= 100.0f) {
-        H -= 100.0f;
-    }
+    H = wrapHue((1.0f - w) * H1 + w * H2);
     return Xyz2MunStatus::Ok;
 }
 

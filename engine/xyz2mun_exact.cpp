@@ -12,8 +12,12 @@
 // carried to the Value (as mun2xyz carries them), and the bilinear
 // fractions in it. Should the rounding of mun2xyz keep that from closing,
 // the defined answer, each Value level's own answer and a point near the
-// neutral are tried; a colour that none of them leads to is reported as
-// outside the data.
+// neutral are tried, and then the defined answer that takes a colour a hair
+// beyond the data for the nearest colour of it. A colour that none of them
+// leads to is tried once more at the nearest whole Value, when that Value's
+// Y is within the tolerance of the colour's; one that this does not help
+// either is reported as outside the data. (Those last tries come after all
+// the others, so that every colour the others bring back keeps its answer.)
 #include "engine/xyz2mun_exact.h"
 
 #include "engine/mun2xyz.h"
@@ -63,15 +67,6 @@ double miss(const Forward &f, const Target &t) {
     return dx * dx + dy * dy; // squared: only ever compared
 }
 
-float wrapHue(double H) {
-    H = std::fmod(H, 100.0);
-    if (H < 0.0) {
-        H += 100.0;
-    }
-    const float h = static_cast<float>(H);
-    return h >= 100.0f ? 0.0f : h;
-}
-
 // The float V whose value2y is nearest Y, or a negative number when Y is
 // beyond Value 9.5.
 float valueOf(float Y, bool pwd) {
@@ -80,13 +75,9 @@ float valueOf(float Y, bool pwd) {
     }
     float y = Y;
     double v = y2value(y, pwd);
-    const double scale = pwd ? 0.975 : 1.0;
     for (int i = 0; i < 8; ++i) {
-        const double f = scale * v
-                * (1.2219 + v * (-0.23111 + v * (0.23951 + v * (-0.021009 + v * 0.0008404))))
-            - Y;
-        const double fp
-            = scale * (1.2219 + v * (-0.46222 + v * (0.71853 + v * (-0.084036 + v * 0.004202))));
+        const double f = valueFunction(v, pwd) - Y;
+        const double fp = valueSlope(v, pwd);
         if (fp == 0.0) {
             break;
         }
@@ -227,7 +218,8 @@ bool pointAtValue(const RenotationTable &table, int iv, float f, int h, int c, V
         out = { neutralX, neutralY };
         return true;
     }
-    const double x0 = table.at(iv, h, c, 0) / 10000.0f, y0 = table.at(iv, h, c, 1) / 10000.0f;
+    const Point p0 = table.point(iv, h, c);
+    const double x0 = p0.x, y0 = p0.y;
     if (x0 == 0.0) {
         return false;
     }
@@ -235,8 +227,8 @@ bool pointAtValue(const RenotationTable &table, int iv, float f, int h, int c, V
         out = { x0, y0 };
         return true;
     }
-    const double x1 = table.at(iv + 1, h, c, 0) / 10000.0f,
-                 y1 = table.at(iv + 1, h, c, 1) / 10000.0f;
+    const Point p1 = table.point(iv + 1, h, c);
+    const double x1 = p1.x, y1 = p1.y;
     if (x1 == 0.0) {
         return false;
     }
@@ -255,12 +247,12 @@ double crossOf(Vec e1, Vec e2, Vec p) {
 bool startAtValue(const RenotationTable &table, float V, Vec P, float &H, float &C) {
     const int iv = static_cast<int>(std::floor(V));
     const float f = V - static_cast<float>(iv);
-    for (int h = 0; h < 40; ++h) {
+    for (int h = 0; h < cellColumns; ++h) {
         Vec a {}, b {}, c {}, d {};
         if (!pointAtValue(table, iv, f, h, 0, a) || !pointAtValue(table, iv, f, h + 1, 0, b)) {
             continue;
         }
-        for (int ring = 0; ring < 16; ++ring) {
+        for (int ring = 0; ring < cellRings; ++ring) {
             if (!pointAtValue(table, iv, f, h + 1, ring + 1, c)
                 || !pointAtValue(table, iv, f, h, ring + 1, d)) {
                 break;
@@ -287,8 +279,8 @@ bool startAtValue(const RenotationTable &table, float V, Vec P, float &H, float 
                     u = std::clamp(u - (F.x * Jw.y - F.y * Jw.x) / det, -0.1, 1.1);
                     w = std::clamp(w - (Ju.x * F.y - Ju.y * F.x) / det, -0.1, 1.1);
                 }
-                H = wrapHue((h + std::clamp(u, 0.0, 1.0)) * 2.5);
-                C = static_cast<float>((ring + std::clamp(w, 0.0, 1.0)) * 2.0);
+                H = wrapHue((h + std::clamp(u, 0.0, 1.0)) * hueStep);
+                C = static_cast<float>((ring + std::clamp(w, 0.0, 1.0)) * chromaStep);
                 return true;
             }
             a = d;
@@ -311,43 +303,76 @@ ExactStatus xyz2munExact(const RenotationTable &table, bool pwd, float X, float 
     if (value < 0.0f) {
         return ExactStatus::NoColour;
     }
-    const Target t { X, Y, Z, static_cast<double>(X) / s, static_cast<double>(Y) / s };
-
-    const auto answer = [&](float h, float c) {
-        if (!refine(table, pwd, t, value, h, c)) {
+    // Refines (h, c) at Value `atValue` towards chromaticity (tx, ty); on
+    // success the answer is written.
+    const auto answer = [&](float atValue, double tx, double ty, float h, float c) {
+        const Target t { X, Y, Z, tx, ty };
+        if (!refine(table, pwd, t, atValue, h, c)) {
             return false;
         }
         H = h;
-        V = value;
+        V = atValue;
         C = c;
         return true;
     };
-    // The cell that holds the colour once the table is carried to its
-    // Value: usually the answer itself, but for the rounding of mun2xyz.
-    float hv = 0, cv = 0;
-    if (startAtValue(table, value, { t.x, t.y }, hv, cv) && answer(hv, cv)) {
+    // The tries at Value `atValue` towards chromaticity (tx, ty).
+    const auto solveAt = [&](float atValue, double tx, double ty) {
+        // The cell that holds the colour once the table is carried to its
+        // Value: usually the answer itself, but for the rounding of mun2xyz.
+        float hv = 0, cv = 0;
+        if (startAtValue(table, atValue, { tx, ty }, hv, cv) && answer(atValue, tx, ty, hv, cv)) {
+            return true;
+        }
+        // Else from the defined answer where the data hold the colour, from
+        // each level's own answer, and from near the neutral.
+        std::vector<std::pair<float, float>> starts;
+        float h0 = 0, v0 = 0, c0 = 0, y0 = Y;
+        if (xyz2mun(table, pwd, h0, v0, c0, X, y0, Z, NearData::Refused) == Xyz2MunStatus::Ok) {
+            starts.emplace_back(h0, c0);
+        }
+        const float x = X / s, y = Y / s;
+        const int iv = static_cast<int>(std::floor(atValue));
+        for (int level : { iv, iv + 1 }) {
+            int h = 0, c = 0;
+            if (level < cellLevels && findcell(table, x, y, level, h, c)) {
+                float hl = 0, cl = 0;
+                cellsolve(table, x, y, level, h, c, hl, cl);
+                starts.emplace_back(wrapHue(hl), cl);
+            }
+        }
+        starts.emplace_back(starts.empty() ? hv : starts.front().first, 1.0f);
+        for (const auto &[h, c] : starts) {
+            if (answer(atValue, tx, ty, h, c)) {
+                return true;
+            }
+        }
+        return false;
+    };
+    const double tx = static_cast<double>(X) / s, ty = static_cast<double>(Y) / s;
+    if (solveAt(value, tx, ty)) {
         return ExactStatus::Ok;
     }
-    // Else from the defined answer, from each level's own answer, and from
-    // near the neutral.
-    std::vector<std::pair<float, float>> starts;
-    float h0 = 0, v0 = 0, c0 = 0, y0 = Y;
-    if (xyz2mun(table, pwd, h0, v0, c0, X, y0, Z) == Xyz2MunStatus::Ok) {
-        starts.emplace_back(h0, c0);
+    // A colour a hair beyond the data (X, Y, Z given to a few decimals) has
+    // a defined answer only through the nearest colour of the data: it is
+    // one more start.
+    float hn = 0, vn = 0, cn = 0, yn = Y;
+    const bool nearAnswer = xyz2mun(table, pwd, hn, vn, cn, X, yn, Z) == Xyz2MunStatus::Ok;
+    if (nearAnswer && answer(value, tx, ty, hn, cn)) {
+        return ExactStatus::Ok;
     }
-    const float x = X / s, y = Y / s;
-    const int iv = static_cast<int>(std::floor(value));
-    for (int level : { iv, iv + 1 }) {
-        int h = 0, c = 0;
-        if (level < RenotationTable::values && findcell(table, x, y, level, h, c)) {
-            float hl = 0, cl = 0;
-            cellsolve(table, x, y, level, h, c, hl, cl);
-            starts.emplace_back(wrapHue(hl), cl);
-        }
-    }
-    starts.emplace_back(starts.empty() ? hv : starts.front().first, 1.0f);
-    for (const auto &[h, c] : starts) {
-        if (answer(h, c)) {
+    // Y given to a few decimals can also put the Value a hair below a whole
+    // Value (or above it), where mun2xyz blends in the level beyond, and a
+    // colour at the outermost Chroma of a hue that the other level does not
+    // reach so far lies outside the data there. At the whole Value itself
+    // only its own level counts. When that Value's Y is within the tolerance
+    // of the colour's, it is tried as well, towards the chromaticity that X
+    // and Z have beside that Y.
+    const float whole = std::round(value);
+    const float wholeY = value2y(whole, pwd);
+    if (whole != value && whole <= 9.5f && std::fabs(wholeY - Y) <= exactTolerance) {
+        const double sum = static_cast<double>(X) + wholeY + Z;
+        if (solveAt(whole, X / sum, wholeY / sum)
+            || (nearAnswer && answer(whole, X / sum, wholeY / sum, hn, cn))) {
             return ExactStatus::Ok;
         }
     }

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "engine/renotation_table.h"
+#include "engine/xyz2mun.h"
 
 namespace tw::engine {
 
@@ -23,8 +24,9 @@ enum class ExactStatus {
     OutOfRange,
 };
 
-// How close the answer must convert back: each of X, Y, Z within this.
-inline constexpr float exactTolerance = 1e-4f;
+// How close the answer must convert back: each of X, Y, Z within this, the
+// closeness at which xyz2mun too takes two colours for one.
+inline constexpr float exactTolerance = tristimulusTolerance;
 
 // H in [0, 100), V, C with mun2xyz(H, V, C) within exactTolerance of X, Y, Z.
 [[nodiscard]] ExactStatus xyz2munExact(const RenotationTable &table, bool pwd, float X, float Y,

@@ -30,12 +30,8 @@ void Instruments::calibrate(const std::string &name) {
         return; // a spectrum file needs no calibration
     }
     const auto profile = profileFor(name);
-    if (!profile) {
-        unknownInstrument(name);
-        return;
-    }
     SerialLink link = makeLink();
-    if (!open(link, *profile)) {
+    if (!openNamed(link, name, profile)) {
         return;
     }
     if (const auto dialogue = dialoguesOf(profile->family).calibrate) {
@@ -120,13 +116,7 @@ void Instruments::calibrateCE2180(SerialLink &link) {
 
 void Instruments::calibrateXTH(SerialLink &link) {
     const auto profile = *profileFor("XTH");
-    WakeupPlan plan { 'X', false, 2, [this] {
-                         host_.showMessage("XT Sleeping");
-                         return true;
-                     } };
-    const Wake wake = link.wakeup(plan);
-    if (wake != Wake::Awake) {
-        reportWakeup(wake, profile, link);
+    if (!wakeXTH(link, profile, "XT Sleeping")) {
         return;
     }
 
@@ -143,28 +133,13 @@ void Instruments::calibrateCi(SerialLink &link) {
     WakeupPlan plan { 'i', true, 100, {},
         [this](const std::string &reply) { host_.showMessage(reply); } };
     plan.slowAttempt = 2;
-    const Wake wake = link.wakeup(plan);
-    if (wake == Wake::Stopped) {
-        host_.showMessage("Ci5/Ci7 not connected");
-        link.close();
-        return;
-    }
-    if (wake != Wake::Awake) {
-        reportWakeup(wake, profile, link);
+    if (!wakeCi(link, profile, plan)) {
         return;
     }
 
     // The measuring mode; Measure keeps its own record of having set it.
-    const double start = link.now();
-    link.commsend("config -mode=sce");
     std::string reply;
-    const Wait wait = link.readuntil(reply, ">", 2, start);
-    if (wait == Wait::TimedOut) {
-        host_.showMessage("Ci5/Ci7 not connected");
-        link.close();
-        return;
-    }
-    if (failed(wait, profile, link)) {
+    if (!configureCi(link, profile, reply)) {
         return;
     }
 

@@ -121,6 +121,15 @@ bool Instruments::open(SerialLink &link, const InstrumentProfile &profile) {
     return false;
 }
 
+bool Instruments::openNamed(
+    SerialLink &link, const std::string &name, const std::optional<InstrumentProfile> &profile) {
+    if (!profile) {
+        unknownInstrument(name);
+        return false;
+    }
+    return open(link, *profile);
+}
+
 bool Instruments::failed(Wait wait, const InstrumentProfile &profile, SerialLink &link) {
     if (wait == Wait::Done) {
         return false;
@@ -156,6 +165,54 @@ void Instruments::reportWakeup(Wake wake, const InstrumentProfile &profile, Seri
         message(std::string(profile.displayName) + " not answering - gave up after "
             + std::to_string(kWakeAttempts) + " wake-up calls");
     }
+}
+
+bool Instruments::wakeXTH(
+    SerialLink &link, const InstrumentProfile &profile, const char *sleeping) {
+    WakeupPlan plan { 'X', false, 2, [this, sleeping] {
+                         host_.showMessage(sleeping);
+                         return true;
+                     } };
+    const Wake wake = link.wakeup(plan);
+    if (wake != Wake::Awake) {
+        reportWakeup(wake, profile, link);
+        return false;
+    }
+    return true;
+}
+
+bool Instruments::wakeCi(
+    SerialLink &link, const InstrumentProfile &profile, const WakeupPlan &plan) {
+    const Wake wake = link.wakeup(plan);
+    if (wake == Wake::Stopped) {
+        host_.showMessage("Ci5/Ci7 not connected");
+        link.close();
+        return false;
+    }
+    if (wake != Wake::Awake) {
+        reportWakeup(wake, profile, link);
+        return false;
+    }
+    return true;
+}
+
+bool Instruments::exchangeCi(SerialLink &link, const InstrumentProfile &profile,
+    const char *command, double limit, std::string &reply) {
+    const double start = link.now();
+    link.commsend(command);
+    reply.clear();
+    const Wait wait = link.readuntil(reply, ">", limit, start);
+    if (wait == Wait::TimedOut) {
+        host_.showMessage("Ci5/Ci7 not connected");
+        link.close();
+        return false;
+    }
+    return !failed(wait, profile, link);
+}
+
+bool Instruments::configureCi(
+    SerialLink &link, const InstrumentProfile &profile, std::string &reply) {
+    return exchangeCi(link, profile, "config -mode=sce", 2, reply);
 }
 
 void Instruments::handoff(SerialLink *link) {

@@ -22,6 +22,7 @@
 #include "instruments/profiles.h"
 #include "instruments/serial_link.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -58,6 +59,9 @@ private:
 
     // Measurement dialogues (measurement.cpp).
     void measure(const std::string &name);
+    // What the two CE families' measurements differ in (measurement.cpp).
+    struct CeMeasurement;
+    void measureCE(SerialLink &link, const CeMeasurement &family);
     void measureCE7000(SerialLink &link);
     void measureCE2180(SerialLink &link);
     void measureXTH(SerialLink &link);
@@ -67,6 +71,11 @@ private:
 
     // Opens the port with the profile; reports a failure and returns false.
     bool open(SerialLink &link, const InstrumentProfile &profile);
+    // Opens the port for the instrument `name` names, whose profile that is:
+    // no profile says that the name is no instrument. False when nothing
+    // was opened; either failure is reported.
+    bool openNamed(
+        SerialLink &link, const std::string &name, const std::optional<InstrumentProfile> &profile);
     // Closes the port (when there is a link), integrates the spectrum and
     // hands X, Y, Z to the screen.
     void handoff(SerialLink *link);
@@ -99,6 +108,23 @@ private:
         SerialLink &link, const InstrumentProfile &profile, int statusLength, std::string &reply);
     // Reports a wake-up that gave up or was abandoned, closing the port.
     void reportWakeup(Wake wake, const InstrumentProfile &profile, SerialLink &link);
+    // The XTH's wake-up: a call that goes unanswered for 2 seconds shows
+    // `sleeping` and calls again; a failure is reported as reportWakeup does
+    // and the port is closed. True when the instrument is awake.
+    bool wakeXTH(SerialLink &link, const InstrumentProfile &profile, const char *sleeping);
+    // The Ci5/Ci7's wake-up with `plan`: one stopped by a slow answer says
+    // "Ci5/Ci7 not connected", any other failure is reported as reportWakeup
+    // does, and the port is closed. True when the instrument is awake.
+    bool wakeCi(SerialLink &link, const InstrumentProfile &profile, const WakeupPlan &plan);
+    // One Ci5/Ci7 command and its reply into a fresh `reply`, which must end
+    // with the prompt within `limit` seconds of sending: one that does not
+    // says "Ci5/Ci7 not connected", an abandoned wait says so, and the port
+    // is closed. True when the reply came.
+    bool exchangeCi(SerialLink &link, const InstrumentProfile &profile, const char *command,
+        double limit, std::string &reply);
+    // The Ci5/Ci7's measuring mode (specular component excluded), as
+    // exchangeCi.
+    bool configureCi(SerialLink &link, const InstrumentProfile &profile, std::string &reply);
     void message(const std::string &text);
     // A name typed into the list that names no instrument: said, nothing
     // else happens (no port is opened, the curve is not shown again).

@@ -49,12 +49,8 @@ void Instruments::measure(const std::string &name) {
         handoff(&link);
         return;
     }
-    if (!profile) {
-        unknownInstrument(name);
-        return;
-    }
     SerialLink link = makeLink();
-    if (!open(link, *profile)) {
+    if (!openNamed(link, name, profile)) {
         return;
     }
     (this->*dialoguesOf(profile->family).measure)(link);
@@ -85,47 +81,48 @@ bool Instruments::measureStatusCE(
     return true;
 }
 
-void Instruments::measureCE7000(SerialLink &link) {
-    const auto profile = *profileFor("CE7000");
-    if (!pingCE(link, profile, "R", ">")) {
+struct Instruments::CeMeasurement {
+    const char *name; // in the instrument list
+    const char *ping; // the bare ping command
+    const char *pingPrompt; // what ends its answer
+    int statusLength; // bytes of the status record
+    Wait (*readData)(SerialLink &link, std::string &reply); // the data block
+    bool (*parse)(std::string_view, engine::Spectrum &);
+};
+
+void Instruments::measureCE(SerialLink &link, const CeMeasurement &family) {
+    const auto profile = *profileFor(family.name);
+    if (!pingCE(link, profile, family.ping, family.pingPrompt)) {
         return;
     }
     std::string reply;
-    if (!measureStatusCE(link, profile, 19, reply)) {
+    if (!measureStatusCE(link, profile, family.statusLength, reply)) {
         return;
     }
-    if (failed(link.readLength(reply, 422), profile, link)) {
+    if (failed(family.readData(link, reply), profile, link)) {
         return;
     }
-    takeReading(link, reply, parseCE7000);
+    takeReading(link, reply, family.parse);
+}
+
+void Instruments::measureCE7000(SerialLink &link) {
+    // The data block follows the status in the same reply.
+    static const CeMeasurement ce7000 { "CE7000", "R", ">", 19,
+        [](SerialLink &l, std::string &reply) { return l.readLength(reply, 422); }, parseCE7000 };
+    measureCE(link, ce7000);
 }
 
 void Instruments::measureCE2180(SerialLink &link) {
-    const auto profile = *profileFor("CE2180");
-    if (!pingCE(link, profile, "v", "\n")) {
-        return;
-    }
-    std::string reply;
-    if (!measureStatusCE(link, profile, 18, reply)) {
-        return;
-    }
     // The data block follows the status once the measurement is done; it is
     // counted from its own first character.
-    if (failed(link.waitcount(290, reply), profile, link)) {
-        return;
-    }
-    takeReading(link, reply, parseCE2180);
+    static const CeMeasurement ce2180 { "CE2180", "v", "\n", 18,
+        [](SerialLink &l, std::string &reply) { return l.waitcount(290, reply); }, parseCE2180 };
+    measureCE(link, ce2180);
 }
 
 void Instruments::measureXTH(SerialLink &link) {
     const auto profile = *profileFor("XTH");
-    WakeupPlan plan { 'X', false, 2, [this] {
-                         host_.showMessage("XTH Sleeping");
-                         return true;
-                     } };
-    const Wake wake = link.wakeup(plan);
-    if (wake != Wake::Awake) {
-        reportWakeup(wake, profile, link);
+    if (!wakeXTH(link, profile, "XTH Sleeping")) {
         return;
     }
 
@@ -157,44 +154,20 @@ void Instruments::measureXTH(SerialLink &link) {
 
 void Instruments::measureCi(SerialLink &link) {
     const auto profile = *profileFor("Ci5/Ci7");
-    const Wake wake = link.wakeup(WakeupPlan { 'i', true, 2, {} });
-    if (wake == Wake::Stopped) {
-        host_.showMessage("Ci5/Ci7 not connected");
-        link.close();
-        return;
-    }
-    if (wake != Wake::Awake) {
-        reportWakeup(wake, profile, link);
+    if (!wakeCi(link, profile, WakeupPlan { 'i', true, 2, {} })) {
         return;
     }
 
     std::string reply;
     if (!ciConfigured_) {
-        const double start = link.now();
-        link.commsend("config -mode=sce");
-        const Wait wait = link.readuntil(reply, ">", 2, start);
-        if (wait == Wait::TimedOut) {
-            host_.showMessage("Ci5/Ci7 not connected");
-            link.close();
-            return;
-        }
-        if (failed(wait, profile, link)) {
+        if (!configureCi(link, profile, reply)) {
             return;
         }
         ciConfigured_ = true;
     }
 
     host_.dialogs().yield();
-    const double start = link.now();
-    link.commsend("measure");
-    reply.clear();
-    const Wait wait = link.readuntil(reply, ">", 10, start);
-    if (wait == Wait::TimedOut) {
-        host_.showMessage("Ci5/Ci7 not connected");
-        link.close();
-        return;
-    }
-    if (failed(wait, profile, link)) {
+    if (!exchangeCi(link, profile, "measure", 10, reply)) {
         return;
     }
     takeReading(link, reply, parseCi);

@@ -22,12 +22,14 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <system_error>
 #include <utility>
 
 #ifdef _WIN32
 #include <io.h>
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -56,12 +58,12 @@ void skipLineEnd(const std::string &text, std::size_t &pos) {
     }
 }
 
-std::string reason(int err) {
+std::string systemReason(int err) {
     return std::generic_category().message(err);
 }
 
 std::string failure(const char *what, const std::string &path, int err) {
-    return std::string("Cannot ") + what + " \"" + path + "\": " + reason(err);
+    return std::string("Cannot ") + what + " \"" + path + "\": " + systemReason(err);
 }
 
 int errorOr(int fallback) {
@@ -116,19 +118,24 @@ bool closeWritten(std::FILE *file, const std::string &path, int err, std::string
     return true;
 }
 
-// A new file (mode "wb"): written whole, on the disk, and closed.
-bool writeNew(const std::string &path, std::string_view contents, std::string &error) {
-    errno = 0;
-    std::FILE *file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        error = failure("open file for writing", path, errorOr(EIO));
-        return false;
+// After a rename, hands the folder's changed entry to the disk, so that
+// the new file is still the one in place after a power cut. Where the system
+// cannot (no such call, a folder that will not open) the rename stands as it
+// is: the file is already in place.
+void syncFolderOf(const std::string &path) {
+#ifndef _WIN32
+    std::string folder = std::filesystem::path(path).parent_path().string();
+    if (folder.empty()) {
+        folder = ".";
     }
-    int err = writeAll(file, contents);
-    if (err == 0) {
-        err = syncToDisk(file);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        (void)::fsync(fd);
+        ::close(fd);
     }
-    return closeWritten(file, path, err, error);
+#else
+    (void)path;
+#endif
 }
 
 } // namespace
@@ -263,26 +270,99 @@ bool readFile(const std::string &path, std::string &contents, std::string &error
     return true;
 }
 
+PartFile::~PartFile() {
+    discard();
+}
+
+bool PartFile::open(const std::string &target, std::string_view suffix) {
+    discard();
+    target_ = target;
+    part_ = target + std::string(suffix);
+    error_.clear();
+    reason_.clear();
+    errno = 0;
+    file_ = std::fopen(part_.c_str(), "wb");
+    if (file_ == nullptr) {
+        fail("open file for writing", errorOr(EIO));
+        return false;
+    }
+    return true;
+}
+
+void PartFile::write(std::string_view text) {
+    if (file_ == nullptr || failed() || text.empty()) {
+        return;
+    }
+    errno = 0;
+    if (std::fwrite(text.data(), 1, text.size(), file_) != text.size()) {
+        fail("write to", errorOr(EIO));
+    }
+}
+
+bool PartFile::commit() {
+    if (file_ == nullptr) {
+        if (!failed()) {
+            fail("write to", EBADF); // never opened, or committed already
+        }
+        return false;
+    }
+    // A full disk shows at the latest at the flush or the sync, while the
+    // file is still open; the close may report it too.
+    if (!failed()) {
+        errno = 0;
+        const int err = std::fflush(file_) == 0 ? syncToDisk(file_) : errorOr(EIO);
+        if (err != 0) {
+            fail("write to", err);
+        }
+    }
+    errno = 0;
+    const bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
+    if (!closed && !failed()) {
+        fail("write to", errorOr(EIO));
+    }
+    if (!failed()) {
+        errno = 0;
+        if (std::rename(part_.c_str(), target_.c_str()) != 0) {
+            fail("replace", errorOr(EIO));
+        }
+    }
+    if (failed()) {
+        std::remove(part_.c_str());
+        return false;
+    }
+    syncFolderOf(target_);
+    return true;
+}
+
+void PartFile::discard() {
+    if (file_ != nullptr) {
+        std::fclose(file_);
+        file_ = nullptr;
+        std::remove(part_.c_str());
+    }
+}
+
+void PartFile::fail(const char *what, int err) {
+    if (error_.empty()) {
+        error_ = failure(what, target_, err);
+        reason_ = systemReason(err);
+    }
+}
+
 bool writeFile(const std::string &path, std::string_view contents, std::string &error) {
     // The new contents go to a file beside the old one, which the rename
     // replaces in one step: a write that fails part-way (a full disk) or is
     // cut off leaves the old file as it was.
-    const std::string part = path + ".part";
-    if (!writeNew(part, contents, error)) {
-        std::remove(part.c_str());
-        // Name the file the caller asked for, not the temporary one.
-        const std::size_t at = error.find(part);
-        if (at != std::string::npos) {
-            error.replace(at, part.size(), path);
-        }
+    PartFile file;
+    if (file.open(path)) {
+        file.write(contents);
+    }
+    if (!file.commit()) {
+        error = file.error();
         return false;
     }
-    errno = 0;
-    if (std::rename(part.c_str(), path.c_str()) != 0) {
-        error = failure("replace", path, errno != 0 ? errno : EIO);
-        std::remove(part.c_str());
-        return false;
-    }
+    error.clear();
     return true;
 }
 

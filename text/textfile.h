@@ -33,12 +33,25 @@
 // system's reason, e.g. `Cannot open file for reading "twz.cfg": No such file
 // or directory`; on success error is cleared. readFile leaves contents
 // unchanged on failure; appendFile creates a missing file. writeFile writes
-// "<path>.part", puts it on the disk and renames it over the file, so a
-// failed write never leaves a torn or empty file in place of the old one.
-// appendFile adds the whole text or nothing: a write that fails part-way is
-// cut back to the file's old length.
+// the whole text through a PartFile, so a failed write never leaves a torn
+// or empty file in place of the old one. appendFile adds the whole text or
+// nothing: a write that fails part-way is cut back to the file's old length.
+//
+// PartFile: a file written in pieces that takes the place of its target
+// only when it is complete. It is written beside the target as
+// "<target><suffix>" (".part" unless told otherwise); commit() flushes it,
+// hands it to the disk, closes it, renames it over the target in one step
+// and hands the folder's new entry to the disk where the system allows.
+// Until then, and whenever anything fails, the target is as it was: a
+// failed or abandoned file is removed (discard(), or the destructor of a
+// PartFile never committed). The first failure of the open or of any write
+// is remembered, later writes do nothing, and commit() reports it: error()
+// names the target, never the part file, with the system's reason
+// (`Cannot write to "muntable2.prn": No space left on device`); reason() is
+// the system's reason alone.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -73,6 +86,38 @@ public:
 private:
     [[nodiscard]] std::size_t column() const;
     std::string out_;
+};
+
+class PartFile {
+public:
+    PartFile() = default;
+    ~PartFile();
+    PartFile(const PartFile &) = delete;
+    PartFile &operator=(const PartFile &) = delete;
+
+    // Opens "<target><suffix>" for writing, emptied; a file opened before
+    // and not committed is discarded first. False when it cannot be opened.
+    [[nodiscard]] bool open(const std::string &target, std::string_view suffix = ".part");
+    void write(std::string_view text);
+    [[nodiscard]] bool isOpen() const { return file_ != nullptr; }
+    [[nodiscard]] bool failed() const { return !error_.empty(); }
+    // True when the whole text is now the target's.
+    [[nodiscard]] bool commit();
+    void discard();
+
+    [[nodiscard]] const std::string &error() const { return error_; }
+    [[nodiscard]] const std::string &reason() const { return reason_; }
+    [[nodiscard]] const std::string &target() const { return target_; }
+    [[nodiscard]] const std::string &partPath() const { return part_; }
+
+private:
+    void fail(const char *what, int err);
+
+    std::FILE *file_ = nullptr;
+    std::string target_;
+    std::string part_;
+    std::string error_;
+    std::string reason_;
 };
 
 [[nodiscard]] bool readFile(const std::string &path, std::string &contents, std::string &error);

@@ -160,10 +160,6 @@ bool DrawingSurface::setScale(double left, double top, double width, double heig
     return scale_.setUser(left, top, width, height);
 }
 
-void DrawingSurface::setScaleTwips() {
-    scale_.setTwips();
-}
-
 void DrawingSurface::setScalePixels() {
     scale_.setPixels();
 }

@@ -6,8 +6,8 @@
 // the colour it was given.
 //
 // Coordinates are the surface's user coordinates (ui/user_scale.h): twips
-// from the top-left corner until setScale(), setScalePixels() or
-// setScaleTwips() says otherwise. Pen widths are in pixels.
+// from the top-left corner until setScale() or setScalePixels() says
+// otherwise. Pen widths are in pixels.
 //
 // Drawing state, as the drawing operations use it:
 //  - foreColor: the colour of points, lines, outlines and text when no colour
@@ -67,7 +67,6 @@ public:
     // Coordinate system. setScale returns false (no change) for a zero width
     // or height.
     bool setScale(double left, double top, double width, double height);
-    void setScaleTwips();
     void setScalePixels();
     [[nodiscard]] double scaleLeft() const { return scale_.left(); }
     [[nodiscard]] double scaleTop() const { return scale_.top(); }

@@ -69,14 +69,8 @@ void Form::setCaption(const std::string &caption) {
 
 void Form::setClientSize(int widthTwips, int heightTwips) {
     const QSize px(std::max(1, twipsToPixels(widthTwips)), std::max(1, twipsToPixels(heightTwips)));
-    if (resizable_) {
-        const int bar = menuBar_ ? menuBar_->sizeHint().height() : 0;
-        client_->resize(px);
-        resize(px.width(), px.height() + bar);
-    } else {
-        client_->setFixedSize(px);
-        adjustSize();
-    }
+    client_->setFixedSize(px);
+    adjustSize();
 }
 
 int Form::clientWidth() const {
@@ -85,24 +79,6 @@ int Form::clientWidth() const {
 
 int Form::clientHeight() const {
     return pixelsToTwips(client_->height());
-}
-
-void Form::setResizable(bool resizable) {
-    if (resizable == resizable_) {
-        return;
-    }
-    resizable_ = resizable;
-    const QSize now = client_->size();
-    if (resizable_) {
-        layout_->setSizeConstraint(QLayout::SetDefaultConstraint);
-        client_->setMinimumSize(1, 1);
-        client_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        setMinimumSize(0, 0);
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    } else {
-        layout_->setSizeConstraint(QLayout::SetFixedSize);
-    }
-    setClientSize(pixelsToTwips(now.width()), pixelsToTwips(now.height()));
 }
 
 void Form::setBackColor(Rgb24 colour) {

@@ -54,12 +54,11 @@ public:
     [[nodiscard]] std::string caption() const;
     void setCaption(const std::string &caption);
 
-    // Client area size in twips. Fixed-size windows (the default) cannot be
-    // resized by the user.
+    // Client area size in twips. The window has a fixed size: the user
+    // cannot resize it.
     void setClientSize(int widthTwips, int heightTwips);
     [[nodiscard]] int clientWidth() const;
     [[nodiscard]] int clientHeight() const;
-    void setResizable(bool resizable);
 
     [[nodiscard]] QWidget *client() const { return client_; }
 
@@ -124,7 +123,6 @@ private:
     QMenuBar *menuBar_ = nullptr;
     DrawingSurface *surface_ = nullptr;
     Rgb24 back_;
-    bool resizable_ = false;
     std::vector<std::shared_ptr<void>> owned_;
 };
 

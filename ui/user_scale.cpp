@@ -20,10 +20,6 @@ void UserScale::setPixelSize(QSize size) {
     pixels_ = QSize(std::max(1, size.width()), std::max(1, size.height()));
 }
 
-void UserScale::setTwips() {
-    mode_ = Mode::Twips;
-}
-
 void UserScale::setPixels() {
     mode_ = Mode::Pixels;
 }

@@ -27,7 +27,6 @@ public:
     void setPixelSize(QSize size);
     [[nodiscard]] QSize pixelSize() const { return pixels_; }
 
-    void setTwips();
     void setPixels();
     // False (and no change) for a zero width or height.
     bool setUser(double left, double top, double width, double height);

@@ -80,11 +80,8 @@ bool fullScan(const RenotationTable &table, Point p, int v, int &h, int &c) {
     const Point neutral { neutralX, neutralY };
     for (h = 0; h < 40; ++h) {
         for (c = 0; c < 16; ++c) {
-            const auto at = [&](int hh, int cc) {
-                return cc == 0 ? neutral
-                               : Point { table.at(v, hh, cc, 0) / 10000.0f,
-                                     table.at(v, hh, cc, 1) / 10000.0f };
-            };
+            const auto at
+                = [&](int hh, int cc) { return cc == 0 ? neutral : table.point(v, hh, cc); };
             const Point p01 = at(h, c + 1), p11 = at(h + 1, c + 1);
             if (p01.x == 0 || p01.y == 0 || p11.x == 0 || p11.y == 0) {
                 break;

@@ -27,10 +27,10 @@ Result convert(float H, float V, float C, Illuminant ill = Illuminant::C_1931, b
 }
 
 float tableX(int v, int h, int c) {
-    return realTable().at(v, h, c, 0) / 10000.0f;
+    return realTable().point(v, h, c).x;
 }
 float tableY(int v, int h, int c) {
-    return realTable().at(v, h, c, 1) / 10000.0f;
+    return realTable().point(v, h, c).y;
 }
 
 TEST(Mun2Xyz, DesignColourHitsItsTableCellExactly) {

@@ -136,5 +136,31 @@ TEST(RenotationTable, ProjectDataHoldsTheDesignColour) {
     FAIL() << "5R 5/10 not among the samples";
 }
 
+// The point accessor gives each real colour's published chromaticity (to
+// the float nearest its four decimals), the neutral at chroma 0, and 0, 0
+// where the table holds no colour.
+TEST(RenotationTable, PointsAreThePublishedChromaticities) {
+    const RenotationTable &t = testing::realTable();
+    int checked = 0;
+    for (const auto &s : testing::realSamples()) {
+        if (s.chroma > 32.0f || (s.hue == "10Y" && s.value == 4.0f && s.chroma == 2.0f)
+            || (s.hue == "2.5R" && s.value == 9.0f && s.chroma == 2.0f)) {
+            continue; // beyond the table, or one of the two the full set gives otherwise
+        }
+        const int h = static_cast<int>(std::lround(s.hueNumber / 2.5f)) % 40;
+        const Point p = t.point(static_cast<int>(s.value), h, static_cast<int>(s.chroma / 2));
+        ASSERT_EQ(p.x, s.x) << s.hue << " " << s.value << "/" << s.chroma;
+        ASSERT_EQ(p.y, s.y) << s.hue << " " << s.value << "/" << s.chroma;
+        ++checked;
+    }
+    EXPECT_EQ(checked, 2722);
+    for (int v = 0; v <= 10; ++v) {
+        EXPECT_EQ(t.point(v, 17, 0).x, 0.3101f);
+        EXPECT_EQ(t.point(v, 17, 0).y, 0.3163f);
+    }
+    EXPECT_EQ(t.point(1, 20, 5).x, 0.0f) << "10G 1/10 lies beyond the real colours";
+    EXPECT_EQ(t.point(1, 20, 5).y, 0.0f);
+}
+
 } // namespace
 } // namespace tw::engine

@@ -106,6 +106,29 @@ TEST(Xyz2MunExact, EveryRealColourOfTheTableComesBack) {
     EXPECT_EQ(failures, 0) << "of " << tried;
 }
 
+// 10G 1/8 with X, Y, Z written to four decimals: Y rounds a hair below the
+// Value 1 level, where mun2xyz blends in the Value 0 data, whose 10G ends
+// at Chroma 2, and its chromaticity lies a hair beyond 10G's last ring. The
+// notation 10G 1/8 itself converts to within 1e-4 of these X, Y, Z.
+TEST(Xyz2MunExact, AnEdgeColourAHairBelowAWholeValue) {
+    const float X = 0.1487f, Y = 1.2101f, Z = 1.5515f;
+    ASSERT_LT(Y, value2y(1.0f, false));
+    float H = -1, V = -1, C = -1;
+    ASSERT_EQ(xyz2munExact(realTable(), false, X, Y, Z, H, V, C), ExactStatus::Ok);
+    EXPECT_NEAR(H, 50.0f, 0.01f);
+    EXPECT_NEAR(V, 1.0f, 0.01f);
+    EXPECT_NEAR(C, 8.0f, 0.01f);
+    float v = V, Xb, Yb, Zb, x, y;
+    ASSERT_EQ(mun2xyz(realTable(), Illuminant::C_1931, false, H, v, C, Xb, Yb, Zb, x, y),
+        Mun2XyzStatus::Ok);
+    EXPECT_NEAR(Xb, X, exactTolerance);
+    EXPECT_NEAR(Yb, Y, exactTolerance);
+    EXPECT_NEAR(Zb, Z, exactTolerance);
+    // A Y whose Value is not within reach of the whole one gains nothing:
+    // no colour converts to these.
+    EXPECT_EQ(xyz2munExact(realTable(), false, X, 1.2098f, Z, H, V, C), ExactStatus::NoColour);
+}
+
 TEST(Xyz2MunExact, ANeutralHasNoChroma) {
     float Y = value2y(5.0f, false);
     float H = -1, V = -1, C = -1;

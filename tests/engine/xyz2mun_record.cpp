@@ -1,16 +1,16 @@
-// Writes the xyz2mun reference file: the answers of today's xyz2mun to the
-// fixed reference inputs. Given the previous file as well, it says how many
-// answers differ from it, so that a deliberate change of results can be
-// recorded with its count.
+// Writes the xyz2mun reference file: today's xyz2mun answers beside their
+// inputs. Given the previous file, it converts that file's inputs again
+// (the inputs never change once recorded) and says how many answers differ
+// from it, so that a deliberate change of results can be recorded with its
+// count; without one, it draws the inputs from the seed.
 //
 //   xyz2mun_record Muncie.dat OUT.bin [PREVIOUS.bin]
 #include "xyz2mun_reference.h"
 
-#include <bit>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <sstream>
 
 using namespace tw::engine;
@@ -29,13 +29,6 @@ bool readAll(const char *path, std::string &out) {
     return true;
 }
 
-bool same(const ReferenceOutput &a, const ReferenceOutput &b) {
-    return a.status == b.status
-        && std::bit_cast<std::uint32_t>(a.H) == std::bit_cast<std::uint32_t>(b.H)
-        && std::bit_cast<std::uint32_t>(a.V) == std::bit_cast<std::uint32_t>(b.V)
-        && std::bit_cast<std::uint32_t>(a.C) == std::bit_cast<std::uint32_t>(b.C);
-}
-
 } // namespace
 
 int main(int argc, char **argv) {
@@ -49,9 +42,20 @@ int main(int argc, char **argv) {
         std::cerr << error << "\n";
         return 1;
     }
-    const std::vector<ReferenceInput> inputs = referenceInputs(table);
+    std::vector<ReferenceInput> inputs;
+    std::vector<ReferenceOutput> previous;
+    if (argc == 4) {
+        std::string previousBytes;
+        if (!readAll(argv[3], previousBytes)
+            || !decodeReference(previousBytes, inputs, previous, error)) {
+            std::cerr << "cannot read " << argv[3] << ": " << error << "\n";
+            return 1;
+        }
+    } else {
+        inputs = referenceInputs(table);
+    }
     const std::vector<ReferenceOutput> outputs = convertAll(table, inputs);
-    const std::string bytes = encodeOutputs(inputHash(inputs), outputs);
+    const std::string bytes = encodeReference(inputs, outputs);
     std::ofstream out(argv[2], std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out.flush()) {
@@ -59,27 +63,33 @@ int main(int argc, char **argv) {
         return 1;
     }
     if (argc == 4) {
-        std::string previousBytes;
-        std::uint64_t hash = 0;
-        std::vector<ReferenceOutput> previous;
-        if (!readAll(argv[3], previousBytes) || !decodeOutputs(previousBytes, hash, previous, error)
-            || previous.size() != outputs.size()) {
-            std::cerr << "cannot compare with " << argv[3] << "\n";
-            return 1;
-        }
-        std::size_t changed = 0;
+        std::size_t changed = 0, nowOk = 0, beyondHundredth = 0;
         for (std::size_t i = 0; i < outputs.size(); ++i) {
-            if (!same(outputs[i], previous[i])) {
-                if (++changed <= 20) {
-                    std::printf("%zu: %.9g %.9g %.9g%s: H %.9g V %.9g C %.9g -> H %.9g V %.9g C "
-                                "%.9g\n",
-                        i, inputs[i].X, inputs[i].Y, inputs[i].Z, inputs[i].pwd ? " pwd" : "",
-                        previous[i].H, previous[i].V, previous[i].C, outputs[i].H, outputs[i].V,
-                        outputs[i].C);
-                }
+            if (sameAnswer(outputs[i], previous[i])) {
+                continue;
+            }
+            ++changed;
+            if (previous[i].status != Xyz2MunStatus::Ok && outputs[i].status == Xyz2MunStatus::Ok) {
+                ++nowOk;
+            } else if (std::fabs(outputs[i].H - previous[i].H) > 0.01f
+                || std::fabs(outputs[i].V - previous[i].V) > 0.01f
+                || std::fabs(outputs[i].C - previous[i].C) > 0.01f
+                || outputs[i].status != previous[i].status) {
+                ++beyondHundredth;
+            }
+            if (changed <= 20) {
+                std::printf("%zu: %.9g %.9g %.9g%s: %s H %.9g V %.9g C %.9g -> %s H %.9g V %.9g C "
+                            "%.9g\n",
+                    i, inputs[i].X, inputs[i].Y, inputs[i].Z, inputs[i].pwd ? " pwd" : "",
+                    previous[i].status == Xyz2MunStatus::Ok ? "ok" : "out", previous[i].H,
+                    previous[i].V, previous[i].C,
+                    outputs[i].status == Xyz2MunStatus::Ok ? "ok" : "out", outputs[i].H,
+                    outputs[i].V, outputs[i].C);
             }
         }
-        std::printf("%zu of %zu answers changed\n", changed, outputs.size());
+        std::printf("%zu of %zu answers changed: %zu out of range before and converted now, %zu "
+                    "others by more than 0.01 or in status\n",
+            changed, outputs.size(), nowOk, beyondHundredth);
     }
     return 0;
 }

@@ -1,8 +1,10 @@
 // Generation of the xyz2mun reference inputs and the reference file format.
 //
 // The generator is splitmix64; a uniform float in [lo, hi) is lo + (hi - lo)
-// times a 24-bit fraction, all in single precision, so every step is one
-// correctly rounded IEEE operation.
+// times a 24-bit fraction, in single precision. The draws for one input are
+// made one statement at a time: as arguments of one call their order would
+// be the compiler's choice (GCC and clang choose differently), and so would
+// the inputs. The test itself reads the inputs from the file.
 #include "xyz2mun_reference.h"
 
 #include "engine/notation.h"
@@ -34,10 +36,6 @@ private:
     std::uint64_t state_;
 };
 
-Point tablePoint(const RenotationTable &table, int v, int h, int c) {
-    return { table.at(v, h, c, 0) / 10000.0f, table.at(v, h, c, 1) / 10000.0f };
-}
-
 ReferenceInput fromChromaticity(float x, float y, float Y, bool pwd) {
     return { x * Y / y, Y, (1.0f - x - y) * Y / y, pwd };
 }
@@ -55,8 +53,8 @@ void pickEdge(const RenotationTable &table, SplitMix &rng, int &v, Point &a, Poi
         if (c2 > 16) {
             continue;
         }
-        a = c == 0 ? Point { neutralX, neutralY } : tablePoint(table, v, h, c);
-        b = tablePoint(table, v, h2, c2);
+        a = c == 0 ? Point { neutralX, neutralY } : table.point(v, h, c);
+        b = table.point(v, h2, c2);
         if (a.x != 0.0f && b.x != 0.0f && (a.x != b.x || a.y != b.y)) {
             return;
         }
@@ -74,12 +72,16 @@ std::vector<ReferenceInput> referenceInputs(const RenotationTable &table) {
         const int kind = rng.below(10);
         if (kind <= 3) {
             // Anywhere, in the data or beyond it, dark to brighter than white.
-            inputs.push_back(fromChromaticity(rng.uniform(0.1f, 0.65f), rng.uniform(0.05f, 0.65f),
-                rng.uniform(0.0f, 110.0f), pwd));
+            const float Y = rng.uniform(0.0f, 110.0f);
+            const float y = rng.uniform(0.05f, 0.65f);
+            const float x = rng.uniform(0.1f, 0.65f);
+            inputs.push_back(fromChromaticity(x, y, Y, pwd));
         } else if (kind <= 5) {
             // Near the neutral, where most real colours lie.
-            inputs.push_back(fromChromaticity(rng.uniform(0.25f, 0.4f), rng.uniform(0.27f, 0.42f),
-                rng.uniform(3.0f, 83.0f), pwd));
+            const float Y = rng.uniform(3.0f, 83.0f);
+            const float y = rng.uniform(0.27f, 0.42f);
+            const float x = rng.uniform(0.25f, 0.4f);
+            inputs.push_back(fromChromaticity(x, y, Y, pwd));
         } else if (kind <= 8) {
             // On a cell edge (kind 6: at a whole Value, 7: a renotation point,
             // 8: a hair off the edge at any Value).
@@ -108,23 +110,6 @@ std::vector<ReferenceInput> referenceInputs(const RenotationTable &table) {
         }
     }
     return inputs;
-}
-
-std::uint64_t inputHash(const std::vector<ReferenceInput> &inputs) {
-    // FNV-1a over the bits of every input.
-    std::uint64_t h = 0xcbf29ce484222325ULL;
-    const auto mix = [&h](std::uint32_t word) {
-        for (int i = 0; i < 4; ++i) {
-            h = (h ^ ((word >> (8 * i)) & 0xff)) * 0x100000001b3ULL;
-        }
-    };
-    for (const ReferenceInput &in : inputs) {
-        mix(std::bit_cast<std::uint32_t>(in.X));
-        mix(std::bit_cast<std::uint32_t>(in.Y));
-        mix(std::bit_cast<std::uint32_t>(in.Z));
-        mix(in.pwd ? 1 : 0);
-    }
-    return h;
 }
 
 std::vector<ReferenceOutput> convertAll(
@@ -156,49 +141,83 @@ std::uint64_t get(const std::string &s, std::size_t &pos, int bytes) {
     return v;
 }
 
-constexpr std::size_t headerSize = 4 + 4 + 8;
-constexpr std::size_t recordSize = 1 + 3 * 4;
+constexpr std::size_t headerSize = 4 + 4;
+constexpr std::size_t recordSize = 3 * 4 + 1 + 1 + 3 * 4;
+
+void putFloat(std::string &s, float v) {
+    put(s, std::bit_cast<std::uint32_t>(v), 4);
+}
+
+float getFloat(const std::string &s, std::size_t &pos) {
+    return std::bit_cast<float>(static_cast<std::uint32_t>(get(s, pos, 4)));
+}
 
 } // namespace
 
-std::string encodeOutputs(std::uint64_t hash, const std::vector<ReferenceOutput> &outputs) {
-    std::string s = "TWXM";
-    put(s, outputs.size(), 4);
-    put(s, hash, 8);
-    for (const ReferenceOutput &r : outputs) {
+std::string encodeReference(
+    const std::vector<ReferenceInput> &inputs, const std::vector<ReferenceOutput> &outputs) {
+    std::string s = "TWX2";
+    put(s, inputs.size(), 4);
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        const ReferenceInput &in = inputs[i];
+        const ReferenceOutput &r = outputs[i];
+        putFloat(s, in.X);
+        putFloat(s, in.Y);
+        putFloat(s, in.Z);
+        put(s, in.pwd ? 1 : 0, 1);
         put(s, r.status == Xyz2MunStatus::Ok ? 0 : 1, 1);
-        put(s, std::bit_cast<std::uint32_t>(r.H), 4);
-        put(s, std::bit_cast<std::uint32_t>(r.V), 4);
-        put(s, std::bit_cast<std::uint32_t>(r.C), 4);
+        putFloat(s, r.H);
+        putFloat(s, r.V);
+        putFloat(s, r.C);
     }
     return s;
 }
 
-bool decodeOutputs(const std::string &bytes, std::uint64_t &hash,
+bool decodeReference(const std::string &bytes, std::vector<ReferenceInput> &inputs,
     std::vector<ReferenceOutput> &outputs, std::string &error) {
-    if (bytes.size() < headerSize || bytes.compare(0, 4, "TWXM") != 0) {
-        error = "not a reference file (no TWXM header)";
+    if (bytes.size() < headerSize || bytes.compare(0, 4, "TWX2") != 0) {
+        error = "not a reference file (no TWX2 header)";
         return false;
     }
     std::size_t pos = 4;
     const std::uint64_t count = get(bytes, pos, 4);
-    hash = get(bytes, pos, 8);
     if (bytes.size() != headerSize + count * recordSize) {
         error = "the file holds " + std::to_string(bytes.size()) + " bytes for "
             + std::to_string(count) + " records";
         return false;
     }
+    inputs.clear();
     outputs.clear();
+    inputs.reserve(count);
     outputs.reserve(count);
     for (std::uint64_t i = 0; i < count; ++i) {
+        ReferenceInput in {};
+        in.X = getFloat(bytes, pos);
+        in.Y = getFloat(bytes, pos);
+        in.Z = getFloat(bytes, pos);
+        const std::uint64_t pwd = get(bytes, pos, 1);
+        const std::uint64_t status = get(bytes, pos, 1);
+        if (pwd > 1 || status > 1) {
+            error = "record " + std::to_string(i) + " has a PWD or status byte that is not 0 or 1";
+            return false;
+        }
+        in.pwd = pwd == 1;
         ReferenceOutput r {};
-        r.status = get(bytes, pos, 1) == 0 ? Xyz2MunStatus::Ok : Xyz2MunStatus::OutOfRange;
-        r.H = std::bit_cast<float>(static_cast<std::uint32_t>(get(bytes, pos, 4)));
-        r.V = std::bit_cast<float>(static_cast<std::uint32_t>(get(bytes, pos, 4)));
-        r.C = std::bit_cast<float>(static_cast<std::uint32_t>(get(bytes, pos, 4)));
+        r.status = status == 0 ? Xyz2MunStatus::Ok : Xyz2MunStatus::OutOfRange;
+        r.H = getFloat(bytes, pos);
+        r.V = getFloat(bytes, pos);
+        r.C = getFloat(bytes, pos);
+        inputs.push_back(in);
         outputs.push_back(r);
     }
     return true;
+}
+
+bool sameAnswer(const ReferenceOutput &a, const ReferenceOutput &b) {
+    return a.status == b.status
+        && std::bit_cast<std::uint32_t>(a.H) == std::bit_cast<std::uint32_t>(b.H)
+        && std::bit_cast<std::uint32_t>(a.V) == std::bit_cast<std::uint32_t>(b.V)
+        && std::bit_cast<std::uint32_t>(a.C) == std::bit_cast<std::uint32_t>(b.C);
 }
 
 } // namespace tw::engine::testing

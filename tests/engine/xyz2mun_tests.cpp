@@ -186,5 +186,32 @@ TEST(Xyz2Mun, AColourJustOutsideACellEdgeStaysInItsCell) {
     EXPECT_NEAR(C, 20.0f, 0.01f);
 }
 
+// 10G 1/8 and 7.5G 2/16 end their hue's Chroma at their Value; written with
+// four decimals, their X, Y, Z put the chromaticity a few millionths beyond
+// that outermost ring, where no cell lies. Within the tolerance of X, Y and
+// Z they are the colour of the data nearest them; a ten-thousandth more in
+// X is beyond it.
+TEST(Xyz2Mun, AColourAHairBeyondTheDataIsTheNearestColourOfIt) {
+    const RenotationTable &t = testing::realTable();
+    struct Case {
+        float X, Y, Z, hue, value, chroma, fartherX;
+    };
+    for (const Case &k : { Case { 0.1487f, 1.2101f, 1.5515f, 50.0f, 1.0f, 8.0f, 0.1486f },
+             Case { 0.1674f, 3.1262f, 2.7731f, 47.5f, 2.0f, 16.0f, 0.1673f } }) {
+        float H = -1, V = -1, C = -1, Y = k.Y;
+        ASSERT_EQ(xyz2mun(t, false, H, V, C, k.X, Y, k.Z), Xyz2MunStatus::Ok) << k.X;
+        EXPECT_NEAR(H, k.hue, 0.01f);
+        EXPECT_NEAR(V, k.value, 0.01f);
+        EXPECT_NEAR(C, k.chroma, 0.01f);
+        Y = k.Y;
+        EXPECT_EQ(
+            xyz2mun(t, false, H, V, C, k.X, Y, k.Z, NearData::Refused), Xyz2MunStatus::OutOfRange)
+            << "the data alone do not hold it";
+        Y = k.Y;
+        EXPECT_EQ(xyz2mun(t, false, H, V, C, k.fartherX, Y, k.Z), Xyz2MunStatus::OutOfRange)
+            << "1e-4 farther from the data in X";
+    }
+}
+
 } // namespace
 } // namespace tw::engine

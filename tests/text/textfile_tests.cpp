@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -281,6 +283,109 @@ TEST_F(FileHelpersTest, AFullDiskTearsNoFile) {
     ASSERT_TRUE(appendFile((dir_ / "tiny" / "filler").string(), filler, error)) << error;
     fullDiskChecks((dir_ / "tiny" / "muntable2.prn").string(),
         (dir_ / "tiny" / "TWZpalette.csv").string(), 4096);
+}
+
+// --- a file written in pieces -----------------------------------------------
+
+TEST_F(FileHelpersTest, APartFileTakesTheTargetsPlaceOnlyWhenCommitted) {
+    std::string error;
+    ASSERT_TRUE(writeFile(path("munout.txt"), "the old run\r\n", error)) << error;
+    PartFile file;
+    ASSERT_TRUE(file.open(path("munout.txt"))) << file.error();
+    EXPECT_EQ(file.partPath(), path("munout.txt") + ".part");
+    file.write("first line\r\n");
+    file.write("");
+    file.write("second line\r\n");
+    std::string back;
+    ASSERT_TRUE(readFile(path("munout.txt"), back, error));
+    EXPECT_EQ(back, "the old run\r\n") << "the target is untouched while the part is written";
+    EXPECT_TRUE(fs::exists(path("munout.txt") + ".part"));
+
+    ASSERT_TRUE(file.commit()) << file.error();
+    ASSERT_TRUE(readFile(path("munout.txt"), back, error));
+    EXPECT_EQ(back, "first line\r\nsecond line\r\n");
+    EXPECT_FALSE(fs::exists(path("munout.txt") + ".part"));
+    EXPECT_FALSE(file.failed());
+    EXPECT_FALSE(file.commit()) << "a file is committed once";
+}
+
+TEST_F(FileHelpersTest, APartFileDiscardedOrAbandonedLeavesNothing) {
+    std::string error;
+    ASSERT_TRUE(writeFile(path("steps.csv"), "kept\r\n", error)) << error;
+    {
+        PartFile file;
+        ASSERT_TRUE(file.open(path("steps.csv"), ".part.csv"));
+        EXPECT_EQ(file.partPath(), path("steps.csv") + ".part.csv");
+        file.write("half a run");
+        // Leaves scope uncommitted, as a run cut off by an exception does.
+    }
+    EXPECT_FALSE(fs::exists(path("steps.csv") + ".part.csv"));
+    PartFile file;
+    ASSERT_TRUE(file.open(path("steps.csv")));
+    file.write("another half");
+    file.discard();
+    EXPECT_FALSE(file.isOpen());
+    EXPECT_FALSE(fs::exists(path("steps.csv") + ".part"));
+    // Opening again starts afresh: nothing of an earlier, uncommitted text.
+    ASSERT_TRUE(file.open(path("steps.csv")));
+    file.write("a whole run\r\n");
+    ASSERT_TRUE(file.open(path("other.csv")));
+    EXPECT_FALSE(fs::exists(path("steps.csv") + ".part")) << "opening another drops the first";
+    std::string back;
+    ASSERT_TRUE(readFile(path("steps.csv"), back, error));
+    EXPECT_EQ(back, "kept\r\n");
+}
+
+// The first failure is kept and reported by the commit, which then leaves
+// the old file whole and nothing beside it.
+TEST_F(FileHelpersTest, APartFileRemembersItsFirstFailure) {
+    std::string error;
+    ASSERT_TRUE(writeFile(path("lab_sRGB.txt"), "old", error)) << error;
+    PartFile file;
+    {
+        tw::services::DiskFullAfter full(1000);
+        ASSERT_TRUE(full.active());
+        ASSERT_TRUE(file.open(path("lab_sRGB.txt")));
+        for (int i = 0; i < 100; ++i) {
+            file.write(std::string(99, 'x') + "\n");
+        }
+        // Buffered writes may show the full disk only at the commit.
+        EXPECT_FALSE(file.commit());
+    }
+    EXPECT_TRUE(file.failed());
+    EXPECT_NE(
+        file.error().find("Cannot write to \"" + path("lab_sRGB.txt") + "\": "), std::string::npos)
+        << file.error();
+    EXPECT_EQ(file.error().find(".part"), std::string::npos) << file.error();
+    EXPECT_FALSE(file.reason().empty());
+    EXPECT_NE(file.error().find(file.reason()), std::string::npos);
+    std::string back;
+    ASSERT_TRUE(readFile(path("lab_sRGB.txt"), back, error));
+    EXPECT_EQ(back, "old");
+    EXPECT_FALSE(fs::exists(path("lab_sRGB.txt") + ".part"));
+}
+
+TEST_F(FileHelpersTest, APartFileThatCannotOpenOrReplaceSaysWhy) {
+    PartFile file;
+    const std::string inMissingFolder = path("no/such/folder/out.txt");
+    EXPECT_FALSE(file.open(inMissingFolder));
+    file.write("ignored");
+    EXPECT_FALSE(file.commit());
+    // The target is named, with the system's reason.
+    EXPECT_NE(file.error().find("\"" + inMissingFolder + "\""), std::string::npos) << file.error();
+    EXPECT_EQ(file.error().find(".part"), std::string::npos) << file.error();
+    EXPECT_EQ(file.reason(), std::generic_category().message(ENOENT));
+
+    // A folder stands where the file should go: the rename fails.
+    fs::create_directory(dir_ / "cchecker.csv");
+    ASSERT_TRUE(file.open(path("cchecker.csv")));
+    EXPECT_FALSE(file.failed()) << "a new open forgets the old failure";
+    file.write("rows");
+    EXPECT_FALSE(file.commit());
+    EXPECT_EQ(file.error().rfind("Cannot replace \"" + path("cchecker.csv") + "\": ", 0), 0u)
+        << file.error();
+    EXPECT_FALSE(fs::exists(path("cchecker.csv") + ".part"));
+    EXPECT_TRUE(fs::is_directory(dir_ / "cchecker.csv"));
 }
 
 } // namespace

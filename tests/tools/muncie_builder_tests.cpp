@@ -2,6 +2,8 @@
 
 #include "tools/muncie/muncie_table.h"
 
+#include "testing/disk_full.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -58,7 +60,7 @@ TEST_F(MuncieBuilderTest, FaultNamesFileAndLineAndKeepsTheOldOutput) {
     EXPECT_EQ(run(dir / "bad.csv", dir / "Muncie.dat"), 1);
     EXPECT_EQ(err.str().rfind((dir / "bad.csv").string() + ":3: ", 0), 0u) << err.str();
     EXPECT_EQ(readFile(dir / "Muncie.dat"), "old");
-    EXPECT_FALSE(fs::exists(dir / "Muncie.dat.tmp"));
+    EXPECT_FALSE(fs::exists(dir / "Muncie.dat.part"));
 }
 
 TEST_F(MuncieBuilderTest, UnwritableOutputFails) {
@@ -73,7 +75,25 @@ TEST_F(MuncieBuilderTest, OutputThatIsAFolderFailsAndLeavesNoTemporary) {
     fs::create_directory(dir / "Muncie.dat");
     EXPECT_EQ(run(dir / "in.csv", dir / "Muncie.dat"), 1);
     EXPECT_NE(err.str().find("cannot write"), std::string::npos) << err.str();
-    EXPECT_FALSE(fs::exists(dir / "Muncie.dat.tmp"));
+    EXPECT_FALSE(fs::exists(dir / "Muncie.dat.part"));
+}
+
+// The table text is about 60 kB: a disk that fills up after 4 kB cuts it
+// off, and the old file stays whole, with the reason said.
+TEST_F(MuncieBuilderTest, AFullDiskKeepsTheOldOutputWhole) {
+    const std::string csv = readFile(TW_DATA_DIR "/munsell-renotation-all.csv");
+    writeFile(dir / "in.csv", csv);
+    writeFile(dir / "Muncie.dat", "old");
+    {
+        tw::services::DiskFullAfter full(4096);
+        ASSERT_TRUE(full.active());
+        EXPECT_EQ(run(dir / "in.csv", dir / "Muncie.dat"), 1);
+    }
+    EXPECT_NE(err.str().find((dir / "Muncie.dat").string() + ": cannot write: File too large"),
+        std::string::npos)
+        << err.str();
+    EXPECT_EQ(readFile(dir / "Muncie.dat"), "old");
+    EXPECT_FALSE(fs::exists(dir / "Muncie.dat.part"));
 }
 
 TEST_F(MuncieBuilderTest, MissingInputFails) {

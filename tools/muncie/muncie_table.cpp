@@ -7,8 +7,8 @@
 // MacAdam limits can have a non-positive coordinate; no colour has one, and
 // the readers of the table take 0 as "no colour here" and stop a hue's
 // chroma run at the first 0, so such a sample and everything beyond it at
-// that hue and Value are written as 0, 0. The neutral pair 3101, 3163 is
-// round(10000 x) of illuminant C (x 0.3101, y 0.3163).
+// that hue and Value are written as 0, 0. The neutral pair is the engine's
+// neutral point in table units (illuminant C, x 0.3101, y 0.3163).
 //
 // Hue, Value and Chroma are read exactly as decimals in units of 10^-9 so
 // that a text like "0.25" can never pass for the level 0.2 by rounding.
@@ -26,7 +26,7 @@ namespace {
 
 constexpr std::int64_t kUnit = 1'000'000'000; // one whole unit at 9 decimals
 constexpr int kUnitDecimals = 9;
-constexpr int kCoordinateDecimals = 4; // x, y are stored times 10000
+constexpr int kCoordinateDecimals = engine::chromaticityDecimals; // x, y times 10000
 constexpr std::array<std::string_view, 10> kFamilies { "R", "YR", "Y", "GY", "G", "BG", "B", "PB",
     "P", "RP" };
 constexpr std::array<std::string_view, 5> kHeader { "hue", "value", "chroma", "x", "y" };

@@ -7,6 +7,8 @@
 // and 39 is 7.5RP. A pair of 0, 0 means there is no renotation colour there.
 #pragma once
 
+#include "engine/renotation_geometry.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -22,9 +24,9 @@ struct MunciePair {
 };
 
 struct MuncieTable {
-    static constexpr int kValues = 11; // Values 0..10
-    static constexpr int kHues = 40; // hue numbers 0, 2.5, ..., 97.5
-    static constexpr int kChromas = 17; // Chromas 0, 2, ..., 32
+    static constexpr int kValues = engine::fileValues; // Values 0..10
+    static constexpr int kHues = engine::fileHues; // hue numbers 0, 2.5, ..., 97.5
+    static constexpr int kChromas = engine::fileChromas; // Chromas 0, 2, ..., 32
     static constexpr int kPairs = kValues * kHues * kChromas;
 
     std::array<MunciePair, kPairs> pairs {};
@@ -38,7 +40,7 @@ struct MuncieTable {
 };
 
 // The neutral point, illuminant C with the 1931 observer, at chroma index 0.
-inline constexpr MunciePair kNeutralPair { 3101, 3163 };
+inline constexpr MunciePair kNeutralPair { engine::neutralUnitsX, engine::neutralUnitsY };
 
 struct MuncieBuild {
     MuncieTable table; // complete when error is empty
