@@ -1,5 +1,7 @@
 #include "app/working_folder.h"
 
+#include "text/textfile.h"
+
 #include <system_error>
 
 namespace tw::app {
@@ -44,20 +46,19 @@ WorkingFolder chooseWorkingFolder(const fs::path &startFolder, const fs::path &u
             if (!fs::is_regular_file(from / name, ec)) {
                 continue;
             }
-            // Copied under a temporary name and renamed, so that a copy cut
+            // Written under a temporary name and renamed, so that a copy cut
             // off half-way is never taken for the data file next time.
-            const fs::path part = userFolder / (name + ".part");
-            fs::copy_file(from / name, part, fs::copy_options::overwrite_existing, ec);
-            if (!ec) {
-                fs::rename(part, target, ec);
+            std::string contents, error;
+            text::PartFile copy;
+            if (text::readFile((from / name).string(), contents, error)
+                && copy.open(target.string())) {
+                copy.write(contents);
+                if (copy.commit()) {
+                    out.seeded.push_back(name);
+                    break;
+                }
             }
-            if (ec) {
-                fs::remove(part, ec);
-                out.problem
-                    = "Cannot copy " + (from / name).string() + " to " + userFolder.string();
-            } else {
-                out.seeded.push_back(name);
-            }
+            out.problem = "Cannot copy " + (from / name).string() + " to " + userFolder.string();
             break;
         }
     }

@@ -9,13 +9,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <chrono>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 #include <map>
-#include <memory>
 #include <vector>
 
 namespace tw::batch {
@@ -87,70 +83,6 @@ std::string csvField(const std::string &s) {
 constexpr std::string_view lineColumns = ",X,Y,Z,L*,a*,b*,R,G,B";
 // The result columns after X: Y, Z, L*, a*, b*, R, G, B.
 constexpr int afterX = 8;
-
-// The output file: written under a temporary name beside the final one and
-// renamed over it when the run completes.
-class PartFile {
-public:
-    ~PartFile() { discard(); }
-
-    bool open(const std::filesystem::path &path) {
-        path_ = path;
-        part_ = path;
-        part_ += ".part";
-        file_ = std::fopen(part_.c_str(), "wb");
-        if (file_ == nullptr) {
-            error_ = std::strerror(errno);
-        }
-        return file_ != nullptr;
-    }
-    void write(std::string_view text) {
-        if (file_ != nullptr && error_.empty()
-            && std::fwrite(text.data(), 1, text.size(), file_) != text.size()) {
-            error_ = std::strerror(errno != 0 ? errno : EIO);
-        }
-    }
-    [[nodiscard]] bool failed() const { return !error_.empty(); }
-    // Closes and renames; false (and the old file untouched) when any write
-    // failed.
-    bool commit() {
-        if (file_ == nullptr) {
-            return false;
-        }
-        errno = 0;
-        const bool closed = std::fclose(file_) == 0;
-        file_ = nullptr;
-        if (!closed && error_.empty()) {
-            error_ = std::strerror(errno != 0 ? errno : EIO);
-        }
-        std::error_code ec;
-        if (error_.empty()) {
-            std::filesystem::rename(part_, path_, ec);
-            if (ec) {
-                error_ = ec.message();
-            }
-        }
-        if (!error_.empty()) {
-            std::filesystem::remove(part_, ec);
-            return false;
-        }
-        return true;
-    }
-    void discard() {
-        if (file_ != nullptr) {
-            std::fclose(file_);
-            file_ = nullptr;
-            std::error_code ec;
-            std::filesystem::remove(part_, ec);
-        }
-    }
-    [[nodiscard]] const std::string &error() const { return error_; }
-
-private:
-    std::filesystem::path path_, part_;
-    std::FILE *file_ = nullptr;
-    std::string error_;
-};
 
 // quietrgb for the life of a run, cleared on every way out.
 class QuietRgb {
@@ -555,10 +487,12 @@ ImportResult runImport(CycleHost &host, std::string_view code, const ImportFiles
                 + "\"): nothing was imported. Choose another output file.",
             ImportResult::Outcome::Refused);
     }
-    PartFile out;
-    if (!type->output.empty() && !out.open(result.output)) {
+    // The output is written beside its place and renamed over it when the
+    // run has read its whole input.
+    text::PartFile out;
+    if (!type->output.empty() && !out.open(result.output.string())) {
         return stopped(host, result,
-            "Cannot write \"" + result.output.string() + "\": " + out.error()
+            "Cannot write \"" + result.output.string() + "\": " + out.reason()
                 + "; nothing was imported.");
     }
     const std::string outputName = baseName(result.output);
@@ -661,7 +595,7 @@ ImportResult runImport(CycleHost &host, std::string_view code, const ImportFiles
         if (type->output.empty()) {
             palette.setFileName({});
         } else {
-            error = out.error();
+            error = out.reason();
         }
         return stopped(host, result,
             "The import was not saved: cannot write \"" + result.output.string() + "\": " + error

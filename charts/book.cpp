@@ -111,14 +111,12 @@ void book::fillbook() {
     const std::string hueText = screen_.cycle().text(cycle::Boxes::Munsell, 0);
     bool formatError = false;
     float h = engine::converth(hueText, formatError);
-    if (h >= 100.0f) {
-        h -= 100.0f;
-    }
     // No hue in the box (a colour outside the Munsell data leaves it empty):
     // the page keeps what it shows.
-    if (formatError || !(h >= 0.0f && h < 100.0f)) {
+    if (formatError || !(h >= 0.0f && h < 200.0f)) {
         return;
     }
+    h = engine::wrapHue(h);
     {
         ui::ScopedFlag guard(busy_);
         (void)VScroll1->setValue(static_cast<int>(text::roundHalfEven(h)));

@@ -355,9 +355,7 @@ Outcome ConversionCycle::doMuncie() {
         }
         state_.munsellScroll[i] = positions[i];
     }
-    if (H >= 100.0f) {
-        H -= 100.0f;
-    }
+    H = engine::wrapHue(H); // 10RP is 0
     ColourNumbers n;
     n.H = H;
     n.V = V;

@@ -133,6 +133,12 @@ void PaletteWriter::discardBatch() {
     batch_.reset();
 }
 
+std::string PaletteWriter::takeBatch() {
+    std::string rows = batch_.value_or(std::string());
+    batch_.reset();
+    return rows;
+}
+
 std::filesystem::path PaletteWriter::filePath() const {
     return fileName_.empty() ? std::filesystem::path()
                              : folder_ / text::withCsvExtension(fileName_);

@@ -8,13 +8,13 @@
 // before any file is touched; an answer that is not a whole number of at
 // least 1, or one that leaves no whole block, is asked again.
 //
-// The rows go to a new file beside the palette ("<name>.part.csv"), which
-// replaces a palette of the same name only when every block has been
-// visited: a palette of that name is replaced, never extended, and a build
-// that fails part-way (a full disk) leaves it as it was and removes the
-// unfinished file. A block whose colour has no Munsell notation gives no row
-// (the writer refuses it); the build counts such blocks and says so at the
-// end. If the writer cannot write the file, the build stops there.
+// The rows are gathered by the palette writer and written, when every block
+// has been visited, to a new file beside the palette ("<name>.part.csv")
+// that is then renamed over it: a palette of that name is replaced, never
+// extended, and a build that fails (a full disk) leaves it as it was and
+// removes the unfinished file. A block whose colour has no Munsell notation
+// (a black block has no light) gives no row; the build counts such blocks
+// and says why at the end.
 //
 // The blocks are read from the picture as it was when the build started;
 // loading another picture is not offered until the build ends.
@@ -31,11 +31,8 @@
 #include "ui/menuitem.h"
 #include "ui/textbox.h"
 
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <map>
-#include <system_error>
 
 namespace tw::imaging {
 
@@ -47,15 +44,6 @@ using services::Icon;
 
 // The granularity is a 16-bit number.
 constexpr double maxGranularity = 32767;
-
-// An error about the unfinished file, told of the palette it stands for.
-std::string aboutThePalette(std::string error, const std::string &part, const std::string &path) {
-    for (std::size_t at = error.find(part); at != std::string::npos;
-         at = error.find(part, at + path.size())) {
-        error.replace(at, part.size(), path);
-    }
-    return error;
-}
 
 } // namespace
 
@@ -129,17 +117,16 @@ Form2::Build Form2::BuildPalette() {
     }
 
     // The palette writer keeps a name that ends in ".csv" as it is.
-    const std::string partName = fileName + ".part.csv";
-    const std::string partPath = screen_.filePath(partName).string();
     const std::string path = screen_.filePath(fileName).string();
-    std::string error;
-    if (!text::writeFile(partPath, "", error)) {
-        dialogs.messageBox("The palette " + fileName
-                + " could not be created: " + aboutThePalette(error, partPath, path),
+    text::PartFile part;
+    if (!part.open(path, ".part.csv")) {
+        dialogs.messageBox("The palette " + fileName + " could not be created: " + part.error(),
             Buttons::Ok, "Palette Generation", Icon::Warning);
         return Build::Failed;
     }
-    screen_.palette().setFileName(partName);
+    cycle::PaletteWriter &palette = screen_.palette();
+    palette.setFileName(fileName);
+    palette.beginBatch();
 
     activate();
     Text1->setBackColor(ui::rgb(255, 255, 0));
@@ -165,23 +152,12 @@ Form2::Build Form2::BuildPalette() {
                 ++withoutRow[std::string(cycle::resultText(converted.result))];
                 continue;
             }
-            screen_.palette().setTag(signPadded(x0) + signPadded(y0));
+            palette.setTag(signPadded(x0) + signPadded(y0));
             float mode = 1.0f;
-            if (screen_.palette().SaveData(mode)) {
-                continue;
+            if (!palette.SaveData(mode)) {
+                ++blocksWithoutRow_;
+                ++withoutRow["no notation"];
             }
-            if (screen_.palette().fileName().empty()) {
-                // The writer could not write the file; it has said why and
-                // given up the name.
-                std::remove(partPath.c_str());
-                Text1->setText("Palette stopped: " + fileName
-                    + " could not be written; a palette of that name is kept as it was");
-                Text1->setBackColor(ui::rgb(255, 255, 255));
-                setBuilding(false);
-                return Build::Failed;
-            }
-            ++blocksWithoutRow_;
-            ++withoutRow["no notation"];
         }
         Text1->setText("Building Palette " + signPadded((grid.W - x0) / n));
         if (isVisible()) {
@@ -191,20 +167,17 @@ Form2::Build Form2::BuildPalette() {
         dialogs.yield();
     }
 
-    errno = 0;
-    if (std::rename(partPath.c_str(), path.c_str()) != 0) {
-        const int err = errno != 0 ? errno : EIO;
-        std::remove(partPath.c_str());
-        screen_.palette().setFileName({});
-        dialogs.messageBox("The palette " + fileName + " could not be saved: Cannot replace \""
-                + path + "\": " + std::generic_category().message(err),
+    part.write(palette.takeBatch());
+    if (!part.commit()) {
+        palette.setFileName({});
+        dialogs.messageBox("The palette " + fileName + " could not be saved: " + part.error(),
             Buttons::Ok, "Palette Generation", Icon::Warning);
-        Text1->setText("Palette stopped: " + fileName + " could not be written");
+        Text1->setText("Palette stopped: " + fileName
+            + " could not be written; a palette of that name is kept as it was");
         Text1->setBackColor(ui::rgb(255, 255, 255));
         setBuilding(false);
         return Build::Failed;
     }
-    screen_.palette().setFileName(fileName);
 
     std::string done = "Palette Done and saved as " + fileName;
     if (blocksWithoutRow_ > 0) {
