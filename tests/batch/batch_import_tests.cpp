@@ -314,33 +314,67 @@ TEST_F(BatchTest, LongRunsNeitherWrapTheCountersNorTakeASecondPress) {
     EXPECT_EQ(inputBoxes(), 1) << "the second press asked nothing";
 }
 
-// The command-line front end writes the very files the button writes.
+// The command-line front end writes the very files the button writes, every
+// type (the palette rows of type "xyz" but for the date and time of their
+// writing).
 TEST_F(BatchTest, CommandLineWritesTheButtonsFilesByteForByte) {
     startWithImport();
     writeFile("steps.txt", "5R\t4\t6\r\n10GY\t7\t4\r\n2.5P\t2\t20\r\nx\r\n");
-    writeFile("lab_sRGB.csv", "L,a,b\n50,10,10\n95,0,3\n");
+    writeFile("lab_sRGB.csv", "L,a,b\n50,10,10\n95,0,3\nabc,1,1\n");
+    writeFile("RHScolors.txt", "G,N,Name,H,V,C\r\nA,1,\"one, two\",5R,4,6\r\nB,2,x,5Q,4,6\r\n");
+    writeFile("chosen.csv", "H,V,C\r\n5Y,8,6\r\n5R,5,40\r\n");
+    writeFile("xyz.csv", "Tag,X,Y,Z\r\nfirst,20,18,16\r\nnone,0,0,0\r\nsecond,40,42,30\r\n");
+    std::string spectrum = "S1,Cloth,red";
+    for (int i = 1; i <= 40; ++i) {
+        spectrum += "," + std::to_string(10 + i);
+    }
+    writeFile("munfile1.txt", spectrum + ",dyed\r\n");
     std::filesystem::copy_file(
         std::filesystem::path(TW_DATA_DIR) / "ccnames.csv", folder / "ccnames.csv");
-    for (const char *type : { "3", "4", "6" }) {
+    for (const char *type : { "1", "2", "3", "4", "6" }) {
         press(type);
     }
-    const std::string button3 = readFile("stepsMUNSELL.txt");
-    const std::string button4 = readFile("cchecker.csv");
-    const std::string button6 = readFile("lab_sRGB.txt");
-    form.reset();
-    for (const char *name : { "stepsMUNSELL.txt", "cchecker.csv", "lab_sRGB.txt" }) {
+    fakes.dialogs.queueFile((folder / "chosen.csv").string());
+    press("0");
+    fakes.dialogs.queueFile((folder / "xyz.csv").string());
+    fakes.dialogs.queueInput("xyz");
+    fakes.dialogs.queueInput("button");
+    QTest::mouseClick(form->import->button(), Qt::LeftButton);
+    const char *outputs[] = { "munout.txt", "RHScolorsMUNSELL.txt", "stepsMUNSELL.txt",
+        "cchecker.csv", "lab_sRGB.txt", "tempOUT.txt" };
+    std::vector<std::string> button;
+    for (const char *name : outputs) {
+        button.push_back(readFile(name));
         std::filesystem::remove(folder / name);
     }
+    const std::string buttonPalette = readFile("button.csv");
+    form.reset();
     const std::string run = "cd '" + folder.string() + "' && " + TW_CONVERT_PATH + " import ";
-    EXPECT_EQ(std::system((run + "3 >/dev/null 2>&1").c_str()), 0);
-    EXPECT_EQ(std::system((run + "4 >/dev/null 2>&1").c_str()), 0);
-    EXPECT_EQ(std::system((run + "6 -o labs.txt >/dev/null 2>&1").c_str()), 0);
-    EXPECT_EQ(readFile("stepsMUNSELL.txt"), button3);
-    EXPECT_EQ(readFile("cchecker.csv"), button4);
-    EXPECT_EQ(readFile("labs.txt"), button6);
+    for (const char *type : { "1", "3", "4" }) {
+        EXPECT_EQ(std::system((run + type + " >/dev/null 2>&1").c_str()), 0) << type;
+    }
+    // A record that does not convert: exit status 1, its row in place.
+    EXPECT_EQ(WEXITSTATUS(std::system((run + "2 >/dev/null 2>&1").c_str())), 1);
+    EXPECT_EQ(WEXITSTATUS(std::system((run + "6 >/dev/null 2>&1").c_str())), 1);
+    EXPECT_EQ(WEXITSTATUS(std::system((run + "0 chosen.csv >/dev/null 2>&1").c_str())), 1);
+    EXPECT_EQ(WEXITSTATUS(std::system((run + "xyz xyz.csv -o line >/dev/null 2>&1").c_str())), 1);
+    for (std::size_t i = 0; i < std::size(outputs); ++i) {
+        EXPECT_EQ(readFile(outputs[i]), button[i]) << outputs[i];
+    }
+    // Palette rows begin with the date and the time they were written.
+    const auto withoutTimes = [](const std::string &text) {
+        std::string out;
+        for (const std::string &line : crlfLines(text)) {
+            out += line.substr(line.find(',', line.find(',') + 1)) + "\n";
+        }
+        return out;
+    };
+    EXPECT_EQ(withoutTimes(readFile("line.csv")), withoutTimes(buttonPalette));
+    EXPECT_EQ(crlfLines(buttonPalette).size(), 2u);
     // Usage errors and failed runs are told apart by the exit status.
     EXPECT_EQ(WEXITSTATUS(std::system((run + "5 2>/dev/null").c_str())), 2);
     EXPECT_EQ(WEXITSTATUS(std::system((run + "0 2>/dev/null").c_str())), 2);
+    std::filesystem::remove(folder / "RHScolors.txt");
     EXPECT_EQ(WEXITSTATUS(std::system((run + "2 2>/dev/null").c_str())), 1);
 }
 
