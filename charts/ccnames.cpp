@@ -1,6 +1,7 @@
 #include "charts/ccnames.h"
 
 #include "engine/notation.h"
+#include "engine/notation_text.h"
 #include "text/numbers.h"
 #include "text/textfile.h"
 
@@ -58,8 +59,21 @@ CcNames readCcNames(const std::string &contents, const std::string &fileName) {
 
         std::string fault;
         bool formatError = false;
-        patch.hue = engine::converth(hue, formatError);
-        if (formatError || hue.empty()) {
+        std::optional<float> neutralValue;
+        if (engine::readNeutral(hue, neutralValue)) {
+            // A neutral ("N", "N 9.5/"): Chroma 0; its Value from the Value
+            // field, or from the hue field when that is empty.
+            patch.hue = 0.0f;
+            patch.chroma = 0.0f;
+            float c = 0.0f;
+            if (!number(value, patch.value) && !(value.empty() && neutralValue)) {
+                fault = "the Value \"" + value + "\" is not a number";
+            } else if (!chroma.empty() && (!number(chroma, c) || c != 0.0f)) {
+                fault = "the neutral \"" + hue + "\" has a Chroma of " + chroma;
+            } else if (value.empty()) {
+                patch.value = *neutralValue;
+            }
+        } else if (patch.hue = engine::converth(hue, formatError); formatError || hue.empty()) {
             fault = "the hue \"" + hue + "\" is not a Munsell hue";
         } else if (!number(value, patch.value)) {
             fault = "the Value \"" + value + "\" is not a number";

@@ -18,6 +18,7 @@
 #include "engine/cmyk.h"
 #include "engine/mun2xyz.h"
 #include "engine/notation.h"
+#include "engine/notation_text.h"
 #include "engine/xyz2mun.h"
 #include "engine/xyz2mun_exact.h"
 #include "text/numbers.h"
@@ -297,25 +298,38 @@ Outcome ConversionCycle::cmyk() {
 }
 
 Outcome ConversionCycle::doMuncie() {
-    const std::string &hueText = state_.munsell[0];
-    // A hue text that is no notation ("qq", "R", "5.0.0R") stops the entry
-    // before anything changes: converting it as some hue would show a colour
-    // beside a text that does not name it.
-    bool noFamily = false;
-    float H = engine::converth(hueText, noFamily);
-    const std::size_t family = familyLength(hueText);
+    const std::string hueText = state_.munsell[0];
+    // A neutral is written N (with its Value, or with the Value box): Chroma
+    // 0 at any hue; the boxes then say so.
+    std::optional<float> neutralValue;
+    const bool neutral = engine::readNeutral(hueText, neutralValue);
+    float H = 0.0f;
+    std::string stepText;
     double step = 0.0;
-    if (noFamily || family == 0) {
-        Outcome o
-            = formatError("hue \"" + hueText + "\" has no hue family (R YR Y GY G BG B PB P RP)");
-        o.messages.emplace_back(formatErrorMessage);
-        return o;
-    }
-    const std::string stepText = hueText.substr(0, hueText.size() - family);
-    if (!text::parseNumber(stepText, step)) {
-        Outcome o = formatError("hue \"" + hueText + "\" needs a number before its family");
-        o.messages.emplace_back(formatErrorMessage);
-        return o;
+    if (neutral) {
+        if (neutralValue) {
+            state_.munsell[1] = text::plainText(*neutralValue);
+        }
+        state_.munsell[2] = "0";
+    } else {
+        // A hue text that is no notation ("qq", "R", "5.0.0R") stops the
+        // entry before anything changes: converting it as some hue would
+        // show a colour beside a text that does not name it.
+        bool noFamily = false;
+        H = engine::converth(hueText, noFamily);
+        const std::size_t family = familyLength(hueText);
+        if (noFamily || family == 0) {
+            Outcome o = formatError(
+                "hue \"" + hueText + "\" has no hue family (R YR Y GY G BG B PB P RP)");
+            o.messages.emplace_back(formatErrorMessage);
+            return o;
+        }
+        stepText = hueText.substr(0, hueText.size() - family);
+        if (!text::parseNumber(stepText, step)) {
+            Outcome o = formatError("hue \"" + hueText + "\" needs a number before its family");
+            o.messages.emplace_back(formatErrorMessage);
+            return o;
+        }
     }
     munsellNote_ = nullptr;
     Outcome o;

@@ -22,6 +22,7 @@
 // part-way is not among the dots, so the count and the dots drawn agree.
 #include "viewer/form3.h"
 
+#include "engine/notation_text.h"
 #include "screen/screen_host.h"
 #include "text/numbers.h"
 #include "text/palette_line.h"
@@ -169,7 +170,19 @@ void Form3::loadFile(const std::string &name) {
         }
         screen_.cycle().setTexts(cycle::Boxes::Munsell, { row.hue, row.value, row.chroma });
         PaletteDot d;
-        if (!singleOf(row.value, d.value) || !singleOf(row.chroma, d.chroma)) {
+        // A neutral ("N", "N 5/") stands on the axis: Chroma 0, its Value
+        // from the Value field or from the notation.
+        std::optional<float> neutralValue;
+        const bool neutral = engine::readNeutral(row.hue, neutralValue);
+        if (neutral && row.value.empty() && neutralValue) {
+            d.value = *neutralValue;
+        } else if (!singleOf(row.value, d.value)) {
+            loadFailed(name);
+            return;
+        }
+        if (neutral) {
+            d.chroma = 0.0f;
+        } else if (!singleOf(row.chroma, d.chroma)) {
             loadFailed(name);
             return;
         }

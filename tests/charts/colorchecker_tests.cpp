@@ -42,6 +42,27 @@ TEST_F(ColorCheckerTest, RecordsFillTheirPatchesLeftToRightTopToBottom) {
     EXPECT_TRUE(fakes.dialogs.messages().empty());
 }
 
+// The greys as the published notations write them: N and its Value.
+TEST_F(ColorCheckerTest, NeutralsWrittenAsNFillTheirPatches) {
+    std::string names = "\"Number\",\"Name\",\"Hue\",\"Value\",\"Chroma\"\r\n";
+    for (int k = 1; k <= 18; ++k) {
+        names += std::to_string(k) + ",\"c\",5R,5,4\r\n";
+    }
+    names += "19,\"white\",N 9.5/,,\r\n20,\"neutral 8\",N,8,0\r\n21,\"n6.5\",n6.5/,6.5,\r\n"
+             "22,\"n5\",N 5/,5,0\r\n23,\"bad\",N 3.5/,3.5,2\r\n24,\"black\",N2,,\r\n";
+    writeFile("ccnames.csv", names);
+    startWithCharts();
+    CChecker &chart = tick<CChecker>(ScreenWindow::ColorChecker);
+    EXPECT_EQ(patchPixel(chart, 18), notation("5R", 9.5f, 0));
+    EXPECT_EQ(patchPixel(chart, 19), notation("5PB", 8, 0));
+    EXPECT_EQ(patchPixel(chart, 20), notation("5R", 6.5f, 0));
+    EXPECT_EQ(patchPixel(chart, 23), notation("5R", 2, 0));
+    // A grey with a Chroma is no neutral: said, and left empty.
+    ASSERT_EQ(fakes.dialogs.messages().size(), 1u);
+    EXPECT_NE(fakes.dialogs.messages()[0].find("record 23"), std::string::npos)
+        << fakes.dialogs.messages()[0];
+}
+
 TEST_F(ColorCheckerTest, GammaRepaintsAtOnceButTheIlluminantOnlyOnTheNextTick) {
     screen::Form1 &f = startWithCharts();
     CChecker &chart = tick<CChecker>(ScreenWindow::ColorChecker);

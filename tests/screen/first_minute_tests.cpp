@@ -204,7 +204,7 @@ TEST_F(FirstMinuteTest, APaletteLineTakesItsDateAndTimeFromOneClockRead) {
 
 TEST_F(FirstMinuteTest, AHueTextThatIsNoNotationStopsTheEntry) {
     Form1 &f = start();
-    for (const char *hue : { "qq", "N" }) {
+    for (const char *hue : { "qq", "R", "5Q" }) {
         const auto before = allBoxes();
         const int hueBar = f.VScroll1->value();
         typeAndEnter(f.Text12[0], hue);
@@ -215,6 +215,25 @@ TEST_F(FirstMinuteTest, AHueTextThatIsNoNotationStopsTheEntry) {
         EXPECT_EQ(f.VScroll1->value(), hueBar);
         fakes.dialogs.reset();
     }
+}
+
+// A neutral is typed as N with the Value box, or as N and its Value: Chroma
+// 0, the grey of that Value, whatever the hue and Chroma boxes held.
+TEST_F(FirstMinuteTest, NTypedIntoTheHueBoxIsANeutral) {
+    Form1 &f = start();
+    f.Text12[1]->setText("6");
+    typeAndEnter(f.Text12[0], "n");
+    EXPECT_TRUE(fakes.dialogs.messages().empty());
+    EXPECT_EQ(f.Text12[2]->text(), "0");
+    const std::vector<std::string> grey = allBoxes();
+    f.cycle().setTexts(Boxes::Munsell, { "5PB", "6", "0" });
+    f.muncie();
+    auto same = allBoxes();
+    same[0] = grey[0];
+    EXPECT_EQ(same, grey) << "N 6/ is 5PB 6/0";
+    typeAndEnter(f.Text12[0], "N 9.5/");
+    EXPECT_EQ(f.Text12[1]->text(), "9.5");
+    EXPECT_TRUE(fakes.dialogs.messages().empty());
 }
 
 TEST_F(FirstMinuteTest, AnyDisplayableConversionClearsTheRangeNote) {
