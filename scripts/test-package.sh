@@ -144,9 +144,9 @@ appstreamcli validate --pedantic --no-net \
 # line of the formatted page.
 for page in "$installed"/man/man1/*.1.gz; do
     name=$(basename "$page" .gz)
-    lint=$(mandoc -T lint -W style "$page" 2>&1) || true
-    [ -z "$lint" ] || check "mandoc -T lint on $name: $lint"
     zcat "$page" >"$scratch/$name"
+    lint=$(mandoc -T lint -W style "$scratch/$name" 2>&1) || true
+    [ -z "$lint" ] || check "mandoc -T lint on $name: $lint"
     warnings=$(LC_ALL=C.UTF-8 groff -ww -man -Tutf8 -z "$scratch/$name" 2>&1) || true
     [ -z "$warnings" ] || check "groff -ww on $name: $warnings"
     LC_ALL=C.UTF-8 groff -man -Tutf8 -P-cbou "$scratch/$name" 2>/dev/null \
