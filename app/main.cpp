@@ -1,5 +1,6 @@
 // Tintwise: finds its working folder, builds the platform services and the
 // conversion screen, and runs until the main window closes.
+#include "app/desktop_identity.h"
 #include "app/windows.h"
 #include "app/working_folder.h"
 #include "screen/form1.h"
@@ -50,6 +51,7 @@ int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tintwise");
     QApplication::setApplicationVersion(TW_VERSION);
+    tw::app::presentToDesktop();
 
     // Started where the data are, the program works there; anywhere else in
     // the user's own folder, seeded with the installed data files.

@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
-# Starts CUPS when it is not running and adds the CUPS-PDF virtual printer
-# "TintwisePDF", for the end-to-end printing test. The system's default
-# printer is left alone: the test makes TintwisePDF its own default through
-# the PRINTER environment variable. Exits non-zero, saying why, when CUPS or
-# the printer cannot be set up; the printing test then skips.
+# Starts CUPS when it is not running and adds two CUPS-PDF virtual printers
+# for the end-to-end printing tests: "TintwisePDF", and "TintwiseGreyDefault",
+# a colour printer whose jobs come out grey unless they ask for colour (as an
+# office printer set to save its colour ink). The system's default printer is
+# left alone: the tests name their printer (TintwisePDF through the PRINTER
+# environment variable). Exits non-zero, saying why, when CUPS or a printer
+# cannot be set up; the printing tests then skip.
 set -u
 
+# Setting CUPS up needs root: as root, or through sudo without a password.
 run() {
     if [ "$(id -u)" -eq 0 ]; then
         "$@"
-    else
+    elif command -v sudo >/dev/null; then
         sudo -n "$@"
+    else
+        echo "$1 needs root, and sudo is not installed" >&2
+        return 1
     fi
 }
 
@@ -38,4 +44,28 @@ if ! lpstat -p TintwisePDF >/dev/null 2>&1; then
     run lpadmin -p TintwisePDF -v cups-pdf:/ -E -m "$ppd" 2>/dev/null \
         || { echo "the TintwisePDF printer could not be added" >&2; exit 1; }
 fi
-echo "CUPS is running with the TintwisePDF printer"
+if ! lpstat -p TintwiseGreyDefault >/dev/null 2>&1; then
+    # The CUPS-PDF driver with a colour mode whose default is grey.
+    source_ppd=$(find /usr/share/ppd -name CUPS-PDF_opt.ppd 2>/dev/null | head -n 1)
+    if [ -z "$source_ppd" ]; then
+        echo "the CUPS-PDF driver file is not installed" >&2
+        exit 1
+    fi
+    ppd=$(mktemp --suffix=.ppd)
+    trap 'rm -f "$ppd"' EXIT
+    {
+        cat "$source_ppd"
+        cat <<'PPD'
+*OpenUI *ColorModel/Color Mode: PickOne
+*OrderDependency: 10 AnySetup *ColorModel
+*DefaultColorModel: Gray
+*ColorModel Gray/Grayscale: "<</cupsColorOrder 0/cupsColorSpace 0>>setpagedevice"
+*ColorModel RGB/Color: "<</cupsColorOrder 0/cupsColorSpace 1>>setpagedevice"
+*CloseUI: *ColorModel
+PPD
+    } >"$ppd"
+    chmod 644 "$ppd"
+    run lpadmin -p TintwiseGreyDefault -v cups-pdf:/ -E -P "$ppd" 2>/dev/null \
+        || { echo "the TintwiseGreyDefault printer could not be added" >&2; exit 1; }
+fi
+echo "CUPS is running with the TintwisePDF and TintwiseGreyDefault printers"
