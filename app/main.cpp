@@ -1,6 +1,7 @@
 // Tintwise: finds its working folder, builds the platform services and the
 // conversion screen, and runs until the main window closes.
 #include "app/desktop_identity.h"
+#include "app/start_options.h"
 #include "app/windows.h"
 #include "app/working_folder.h"
 #include "screen/form1.h"
@@ -13,38 +14,28 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include <filesystem>
 
-namespace {
-
-constexpr const char *usage
-    = "Usage: tintwise [--check] [--help] [--version]\n"
-      "\n"
-      "Starts the Tintwise conversion screen.\n"
-      "  --check    start up without a window, print the working folder\n"
-      "             and the design colour as the screen converts it, and end\n"
-      "  --help     print this text\n"
-      "  --version  print the version\n";
-
-} // namespace
-
 int main(int argc, char **argv) {
-    bool check = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(usage, stdout);
-            return 0;
-        }
-        if (arg == "--version") {
-            std::printf("tintwise %s\n", TW_VERSION);
-            return 0;
-        }
-        if (arg == "--check") {
-            check = true;
-        }
+    const tw::app::StartOptions options
+        = tw::app::parseStartOptions(std::vector<std::string>(argv + 1, argv + argc));
+    switch (options.action) {
+    case tw::app::StartAction::Help:
+        std::fputs(tw::app::startUsage, stdout);
+        return 0;
+    case tw::app::StartAction::Version:
+        std::printf("tintwise %s\n", TW_VERSION);
+        return 0;
+    case tw::app::StartAction::UsageError:
+        std::fprintf(stderr, "tintwise: %s\n", options.error.c_str());
+        return 2;
+    case tw::app::StartAction::Window:
+    case tw::app::StartAction::Check:
+        break;
     }
+    const bool check = options.action == tw::app::StartAction::Check;
     if (check && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
