@@ -2,6 +2,7 @@
 // conversion screen, and runs until the main window closes.
 #include "app/desktop_identity.h"
 #include "app/start_options.h"
+#include "app/unattended_dialogs.h"
 #include "app/windows.h"
 #include "app/working_folder.h"
 #include "screen/form1.h"
@@ -13,6 +14,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -35,31 +37,52 @@ int main(int argc, char **argv) {
     case tw::app::StartAction::Check:
         break;
     }
+    // --check starts up as the window would, but nobody watches: no window
+    // platform is needed, whatever the environment names, every message goes
+    // to standard error instead of a dialog that would wait for a click, and
+    // only Qt's critical messages are passed on (its warnings about the
+    // session are not what the check is about). Whatever it has to report
+    // makes the exit status 1.
     const bool check = options.action == tw::app::StartAction::Check;
-    if (check && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    if (check) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg) {
+                std::fprintf(stderr, "tintwise: %s\n", text.toLocal8Bit().constData());
+            }
+        });
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tintwise");
     QApplication::setApplicationVersion(TW_VERSION);
     tw::app::presentToDesktop();
 
+    tw::services::QtServices services;
+    tw::app::UnattendedDialogs unattended(std::cerr);
+    tw::services::Dialogs &dialogs
+        = check ? static_cast<tw::services::Dialogs &>(unattended) : services.dialogs;
+
     // Started where the data are, the program works there; anywhere else in
     // the user's own folder, seeded with the installed data files.
     const tw::app::WorkingFolder work
         = tw::app::chooseWorkingFolder(std::filesystem::current_path(),
-            tw::app::userDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")),
+            tw::app::findUserFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")),
             tw::app::installedDataFolders(QCoreApplication::applicationDirPath().toStdString()));
     std::error_code ec;
     std::filesystem::current_path(work.folder, ec);
 
-    tw::services::QtServices services;
     if (!work.problem.empty()) {
-        services.dialogs.messageBox(
+        dialogs.messageBox(
             work.problem, tw::services::Buttons::Ok, "Tintwise", tw::services::Icon::Warning);
+        // A folder that cannot be made or seeded is the finding: the start
+        // folder the program falls back to lacks the data (else it would
+        // have been chosen), which would only be said again.
+        if (check) {
+            return 1;
+        }
     }
-    tw::screen::Form1 form(services.services(), std::make_unique<tw::services::QtSerialPort>(),
-        work.folder, TW_VERSION);
+    tw::screen::Form1 form({ dialogs, services.clock, services.printer, services.pictures },
+        std::make_unique<tw::services::QtSerialPort>(), work.folder, TW_VERSION);
     tw::app::attachWindows(form);
     // Exit ends the program at once. From inside a long operation (an event
     // that arrived while it let events run) the event loop would only be
@@ -90,7 +113,7 @@ int main(int argc, char **argv) {
         };
         std::printf("Munsell: %s\nXYZ: %s\nRGB: %s\n", line(Boxes::Munsell).c_str(),
             line(Boxes::Xyz).c_str(), line(Boxes::Rgb).c_str());
-        return 0;
+        return unattended.reported() == 0 ? 0 : 1;
     }
     form.show();
     return QApplication::exec();

@@ -7,7 +7,8 @@ const char *const startUsage
       "\n"
       "Starts the Tintwise conversion screen.\n"
       "  --check    start up without a window, print the working folder\n"
-      "             and the design colour as the screen converts it, and end\n"
+      "             and the design colour as the screen converts it, and end;\n"
+      "             what stops the start-up goes to standard error, exit status 1\n"
       "  --help     print this text\n"
       "  --version  print the version\n";
 

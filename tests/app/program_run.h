@@ -7,6 +7,9 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 
+#include <grp.h>
+#include <unistd.h>
+
 #include <string>
 #include <vector>
 
@@ -20,14 +23,20 @@ struct ProgramRun {
     qint64 ms = 0; // how long it ran
 };
 
+// The user a run as an ordinary user has when the tests run as root (for
+// whom no folder is read-only): nobody.
+constexpr uid_t kNobody = 65534;
+
 // The variables a test sets or removes on top of its own environment.
 struct Environment {
     std::vector<std::pair<QString, QString>> set;
     std::vector<QString> removed;
 };
 
+// Runs `program`; with `ordinaryUser` as nobody when the tests run as root.
 inline ProgramRun runProgram(const QString &program, const QStringList &args,
-    const Environment &env = {}, const QString &folder = {}, int limitMs = 10000) {
+    const Environment &env = {}, const QString &folder = {}, int limitMs = 10000,
+    bool ordinaryUser = false) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const QString &name : env.removed) {
         environment.remove(name);
@@ -39,6 +48,13 @@ inline ProgramRun runProgram(const QString &program, const QStringList &args,
     process.setProcessEnvironment(environment);
     if (!folder.isEmpty()) {
         process.setWorkingDirectory(folder);
+    }
+    if (ordinaryUser && ::geteuid() == 0) {
+        process.setChildProcessModifier([] {
+            if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
+                ::_exit(127);
+            }
+        });
     }
     ProgramRun run;
     QElapsedTimer timer;
