@@ -63,6 +63,8 @@ const char *kUsage = R"(usage: tintwise-instrument-sim [options]
   --device PATH     serve this serial device instead of a pseudo-terminal
   --link PATH       also make PATH a symbolic link to the pseudo-terminal
   --verbose         log every command on stderr
+  --help            print this text
+  --version         print the version
 The path of the pseudo-terminal is printed on stdout.
 )";
 
@@ -80,12 +82,11 @@ struct Options {
     bool verbose = false;
 };
 
+// A usage error: the problem and the usage text on standard error, status 2.
 [[noreturn]] void usage(const char *problem) {
-    if (problem) {
-        std::fprintf(stderr, "tintwise-instrument-sim: %s\n", problem);
-    }
+    std::fprintf(stderr, "tintwise-instrument-sim: %s\n", problem);
     std::fputs(kUsage, stderr);
-    std::exit(problem ? 2 : 0);
+    std::exit(2);
 }
 
 int number(const char *text) {
@@ -142,7 +143,11 @@ Options parse(int argc, char **argv) {
         } else if (arg == "--verbose") {
             options.verbose = true;
         } else if (arg == "--help" || arg == "-h") {
-            usage(nullptr);
+            std::fputs(kUsage, stdout);
+            std::exit(0);
+        } else if (arg == "--version") {
+            std::printf("tintwise-instrument-sim %s\n", TW_VERSION);
+            std::exit(0);
         } else {
             usage(("unknown option " + arg).c_str());
         }
