@@ -33,8 +33,8 @@ StartOptions parseStartOptions(const std::vector<std::string> &args) {
         // A lone "-" is an argument (standard input, by custom), not an option.
         const bool option = !optionsEnded && arg.size() > 1 && arg[0] == '-';
         return { StartAction::UsageError,
-            (option ? "unknown option '" : "unexpected argument '") + arg
-                + "' (tintwise --help lists the options)" };
+            (option ? "unknown option " : "unexpected argument ") + arg
+                + " (tintwise --help lists the options)" };
     }
     return out;
 }

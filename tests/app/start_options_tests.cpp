@@ -25,7 +25,7 @@ TEST(StartOptions, KnownOptions) {
 TEST(StartOptions, UnknownOptionIsAUsageErrorNamingIt) {
     const StartOptions bogus = parseStartOptions({ "--bogus" });
     EXPECT_EQ(bogus.action, StartAction::UsageError);
-    EXPECT_NE(bogus.error.find("unknown option '--bogus'"), std::string::npos) << bogus.error;
+    EXPECT_NE(bogus.error.find("unknown option --bogus"), std::string::npos) << bogus.error;
     EXPECT_EQ(bogus.error.find('\n'), std::string::npos) << "one line";
 
     // Near misses of the real options are no exception.
@@ -39,12 +39,12 @@ TEST(StartOptions, UnknownOptionIsAUsageErrorNamingIt) {
 TEST(StartOptions, ArgumentsAreUsageErrors) {
     const StartOptions file = parseStartOptions({ "colours.txt" });
     EXPECT_EQ(file.action, StartAction::UsageError);
-    EXPECT_NE(file.error.find("unexpected argument 'colours.txt'"), std::string::npos)
+    EXPECT_NE(file.error.find("unexpected argument colours.txt"), std::string::npos)
         << file.error;
     // After "--" even an option's spelling is an argument.
     const StartOptions ended = parseStartOptions({ "--", "--check" });
     EXPECT_EQ(ended.action, StartAction::UsageError);
-    EXPECT_NE(ended.error.find("unexpected argument '--check'"), std::string::npos) << ended.error;
+    EXPECT_NE(ended.error.find("unexpected argument --check"), std::string::npos) << ended.error;
 }
 
 TEST(StartOptions, ReadInOrder) {
