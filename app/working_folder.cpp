@@ -12,24 +12,49 @@ std::vector<fs::path> installedDataFolders(const fs::path &executableDir) {
     return { executableDir, executableDir / ".." / "share" / "tintwise" };
 }
 
-fs::path userDataFolder(const char *xdgDataHome, const char *home) {
+UserFolder findUserFolder(const char *xdgDataHome, const char *home) {
     // The XDG rule: a relative XDG_DATA_HOME is invalid and ignored.
     if (xdgDataHome != nullptr && *xdgDataHome != '\0' && fs::path(xdgDataHome).is_absolute()) {
-        return fs::path(xdgDataHome) / "tintwise";
+        return { fs::path(xdgDataHome) / "tintwise", {}, {} };
     }
     if (home != nullptr && *home != '\0') {
-        return fs::path(home) / ".local" / "share" / "tintwise";
+        return { fs::path(home) / ".local" / "share" / "tintwise", fs::path(home), {} };
     }
-    return {};
+    return { {}, {},
+        "Neither XDG_DATA_HOME nor HOME is set: there is no folder of your own to work in." };
+}
+
+fs::path userDataFolder(const char *xdgDataHome, const char *home) {
+    return findUserFolder(xdgDataHome, home).folder;
 }
 
 WorkingFolder chooseWorkingFolder(const fs::path &startFolder, const fs::path &userFolder,
     const std::vector<fs::path> &dataFolders) {
+    return chooseWorkingFolder(startFolder, UserFolder { userFolder, {}, {} }, dataFolders);
+}
+
+WorkingFolder chooseWorkingFolder(
+    const fs::path &startFolder, const UserFolder &user, const std::vector<fs::path> &dataFolders) {
     std::error_code ec;
-    if (fs::exists(startFolder / "Muncie.dat", ec) || userFolder.empty()) {
+    if (fs::exists(startFolder / "Muncie.dat", ec)) {
         return { startFolder, false, {}, {} };
     }
+    if (user.folder.empty()) {
+        return { startFolder, false, {}, user.problem };
+    }
+    const fs::path &userFolder = user.folder;
     WorkingFolder out { userFolder, true, {}, {} };
+    if (!user.home.empty() && !fs::is_directory(user.home, ec)) {
+        const bool there = fs::exists(user.home, ec);
+        out.problem = "Cannot make the folder " + userFolder.string() + ": the home folder "
+            + user.home.string()
+            + (there     ? " is not a folder"
+                    : ec ? ": " + ec.message()
+                         : " does not exist");
+        out.folder = startFolder;
+        out.perUser = false;
+        return out;
+    }
     fs::create_directories(userFolder, ec);
     if (ec) {
         out.problem = "Cannot make the folder " + userFolder.string() + ": " + ec.message();

@@ -7,6 +7,9 @@
 //    ($XDG_DATA_HOME, or ~/.local/share when that is not set), made on first
 //    use and seeded with the installed data files it lacks. A file the user
 //    has there is never replaced.
+// Without a folder of the user's own (neither XDG_DATA_HOME nor HOME set,
+// or a home folder that does not exist, which the program never makes) it
+// works in the start folder and says why.
 // No Qt: plain files and folders.
 #pragma once
 
@@ -25,8 +28,20 @@ inline const std::vector<std::string> shippedDataFiles
 [[nodiscard]] std::vector<std::filesystem::path> installedDataFolders(
     const std::filesystem::path &executableDir);
 
-// "tintwise" under $XDG_DATA_HOME, or ~/.local/share/tintwise; empty when
-// neither XDG_DATA_HOME nor HOME is set.
+// The user's own folder: "tintwise" under $XDG_DATA_HOME, or
+// ~/.local/share/tintwise.
+struct UserFolder {
+    std::filesystem::path folder; // empty when there is none
+    // The home folder it lies in, which must exist already: a home folder is
+    // the system's to make, never the program's. Empty under XDG_DATA_HOME,
+    // which is made when it is missing, as the XDG rule asks.
+    std::filesystem::path home;
+    std::string problem; // why there is none
+};
+
+[[nodiscard]] UserFolder findUserFolder(const char *xdgDataHome, const char *home);
+
+// The folder alone: empty when neither XDG_DATA_HOME nor HOME is set.
 [[nodiscard]] std::filesystem::path userDataFolder(const char *xdgDataHome, const char *home);
 
 struct WorkingFolder {
@@ -39,6 +54,8 @@ struct WorkingFolder {
 // The folder to work in, seeded as above. A problem (a folder that cannot
 // be made, a copy that fails) is reported and the start folder is used;
 // the program then says which data file it lacks, as it always does.
+[[nodiscard]] WorkingFolder chooseWorkingFolder(const std::filesystem::path &startFolder,
+    const UserFolder &userFolder, const std::vector<std::filesystem::path> &dataFolders);
 [[nodiscard]] WorkingFolder chooseWorkingFolder(const std::filesystem::path &startFolder,
     const std::filesystem::path &userFolder, const std::vector<std::filesystem::path> &dataFolders);
 

@@ -16,7 +16,13 @@ using PortLocator = std::function<std::string(int port)>;
 // /dev/ttyUSB<n-1>, /dev/ttyACM<n-1>, /dev/ttyS<n-1>; on Windows COMn.
 [[nodiscard]] std::vector<std::string> candidateDevices(int port);
 
-// The first candidate device that exists (on Windows always COMn).
+// Every place port n is looked for, in order: first the user's own link
+// "port<n>" (user_ports.h), then the candidate devices. Elsewhere than on
+// POSIX systems, the candidate devices alone.
+[[nodiscard]] std::vector<std::string> portPlaces(int port);
+
+// The first place that leads to a device: the user's own link when it is in
+// use, else the first candidate device that exists (on Windows always COMn).
 [[nodiscard]] PortLocator systemPortLocator();
 
 } // namespace tw::services

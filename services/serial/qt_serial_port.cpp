@@ -88,7 +88,7 @@ bool QtSerialPort::open() {
     device_ = locator_ ? locator_(commPort_) : std::string();
     if (device_.empty()) {
         std::string looked;
-        for (const auto &candidate : candidateDevices(commPort_)) {
+        for (const auto &candidate : portPlaces(commPort_)) {
             looked += (looked.empty() ? "looked for " : ", ") + candidate;
         }
         return fail(OpenFailure::Absent, looked);

@@ -81,5 +81,44 @@ TEST_F(WorkingFolderTest, TheUserFolderFollowsTheXdgRule) {
     EXPECT_NE(w.problem.find("blocker"), std::string::npos) << w.problem;
 }
 
+TEST_F(WorkingFolderTest, AHomeFolderThatIsMissingIsNeverMade) {
+    const fs::path home = root / "gone";
+    const WorkingFolder w = chooseWorkingFolder(
+        root / "start", findUserFolder(nullptr, home.c_str()), { root / "share" });
+    EXPECT_EQ(w.folder, root / "start");
+    EXPECT_FALSE(w.perUser);
+    EXPECT_FALSE(fs::exists(home)) << "the home folder was made";
+    EXPECT_NE(w.problem.find(home.string() + " does not exist"), std::string::npos) << w.problem;
+
+    write(root / "plain", "a file named as the home");
+    const WorkingFolder file = chooseWorkingFolder(
+        root / "start", findUserFolder(nullptr, (root / "plain").c_str()), { root / "share" });
+    EXPECT_EQ(file.folder, root / "start");
+    EXPECT_NE(file.problem.find("is not a folder"), std::string::npos) << file.problem;
+}
+
+TEST_F(WorkingFolderTest, AMissingXdgDataHomeIsMadeAsTheXdgRuleAsks) {
+    const fs::path data = root / "new" / "data";
+    const WorkingFolder w = chooseWorkingFolder(
+        root / "start", findUserFolder(data.c_str(), (root / "gone").c_str()), { root / "share" });
+    EXPECT_EQ(w.folder, data / "tintwise");
+    EXPECT_TRUE(w.problem.empty()) << w.problem;
+    EXPECT_EQ(read(data / "tintwise" / "Muncie.dat"), "installed table");
+}
+
+TEST_F(WorkingFolderTest, WithoutHomeTheProblemIsSaidUnlessTheStartFolderHasTheData) {
+    const UserFolder none = findUserFolder(nullptr, nullptr);
+    EXPECT_TRUE(none.folder.empty());
+    const WorkingFolder w = chooseWorkingFolder(root / "start", none, { root / "share" });
+    EXPECT_EQ(w.folder, root / "start");
+    EXPECT_NE(w.problem.find("HOME"), std::string::npos) << w.problem;
+
+    write(root / "start" / "Muncie.dat", "my table");
+    const WorkingFolder there = chooseWorkingFolder(
+        root / "start", findUserFolder(nullptr, (root / "gone").c_str()), { root / "share" });
+    EXPECT_EQ(there.folder, root / "start");
+    EXPECT_TRUE(there.problem.empty()) << "started where the data are, the home does not matter";
+}
+
 } // namespace
 } // namespace tw::app

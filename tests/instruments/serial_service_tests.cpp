@@ -6,6 +6,7 @@
 #include "services/serial/line_settings.h"
 #include "services/serial/port_names.h"
 #include "services/serial/qt_serial_port.h"
+#include "services/serial/user_ports.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,8 @@
 #endif
 
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
 
 namespace tw::services {
 namespace {
@@ -53,6 +56,29 @@ TEST(PortNames, PortNumberNamesUsbThenAcmThenUart) {
     EXPECT_EQ(candidateDevices(3),
         (std::vector<std::string> { "/dev/ttyUSB2", "/dev/ttyACM2", "/dev/ttyS2" }));
 }
+
+// XDG_RUNTIME_DIR set for the length of a test, and put back after it.
+class RuntimeFolder {
+public:
+    explicit RuntimeFolder(const std::string &value) {
+        if (const char *old = std::getenv("XDG_RUNTIME_DIR")) {
+            old_ = old;
+            had_ = true;
+        }
+        ::setenv("XDG_RUNTIME_DIR", value.c_str(), 1);
+    }
+    ~RuntimeFolder() {
+        if (had_) {
+            ::setenv("XDG_RUNTIME_DIR", old_.c_str(), 1);
+        } else {
+            ::unsetenv("XDG_RUNTIME_DIR");
+        }
+    }
+
+private:
+    std::string old_;
+    bool had_ = false;
+};
 
 // A pseudo-terminal: the test holds the far end (the "instrument").
 class PseudoTerminal {
@@ -168,13 +194,42 @@ TEST(QtSerialPort, MissingDeviceIsAbsent) {
                   .rfind("Comm Port 2 cannot be opened: /dev/tw-no-such-port does not exist", 0),
         0u);
 
+    const RuntimeFolder runtime("/run/user/4242");
     QtSerialPort none { [](int) { return std::string(); } };
     none.setCommPort(4);
     EXPECT_FALSE(none.setPortOpen(true));
     EXPECT_EQ(none.openError().reason, OpenFailure::Absent);
     EXPECT_EQ(describeOpenFailure(4, none.openError()),
-        "Comm Port 4 cannot be opened: no serial device found (looked for /dev/ttyUSB3, "
-        "/dev/ttyACM3, /dev/ttyS3)");
+        "Comm Port 4 cannot be opened: no serial device found (looked for "
+        "/run/user/4242/tintwise/port4, /dev/ttyUSB3, /dev/ttyACM3, /dev/ttyS3)");
+}
+
+// The program's own locator finds a port the user linked in the runtime
+// folder before any device in /dev (of which /dev/ttyS0 exists on most
+// machines), and opens it; without the link the port leads elsewhere.
+TEST(SystemPortLocator, FindsTheUsersOwnLinkBeforeTheDevices) {
+    const std::filesystem::path runtime
+        = std::filesystem::temp_directory_path() / ("tw_runtime_" + std::to_string(::getpid()));
+    std::filesystem::remove_all(runtime);
+    std::filesystem::create_directories(runtime / "tintwise");
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+    std::filesystem::permissions(runtime / "tintwise", std::filesystem::perms::owner_all);
+    const RuntimeFolder folder(runtime.string());
+    PseudoTerminal pty;
+    std::filesystem::create_symlink(pty.path(), runtime / "tintwise" / "port1");
+
+    const PortLocator locate = systemPortLocator();
+    EXPECT_EQ(locate(1), std::filesystem::canonical(pty.path()).string());
+    QtSerialPort port;
+    port.setCommPort(1);
+    ASSERT_TRUE(port.setPortOpen(true)) << port.openError().detail;
+    port.output("hello");
+    EXPECT_EQ(pty.receive(5), "hello");
+    port.setPortOpen(false);
+
+    std::filesystem::remove(runtime / "tintwise" / "port1");
+    EXPECT_NE(locate(1), std::filesystem::canonical(pty.path()).string());
+    std::filesystem::remove_all(runtime);
 }
 #endif
 

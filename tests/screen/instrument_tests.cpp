@@ -1,6 +1,7 @@
 // The instrument frame as a user drives it: Measure through the simulator on
-// a pseudo-terminal fills the XYZ boxes and converts the colour; Esc abandons
-// a wait for an instrument that does not answer.
+// a pseudo-terminal fills the XYZ boxes and converts the colour, also when
+// the simulator serves a port of the user's own that the program finds by
+// its number; Esc abandons a wait for an instrument that does not answer.
 #include "screen_fixture.h"
 
 #include "../instruments/simulator_process.h"
@@ -15,6 +16,8 @@
 
 #include <QCoreApplication>
 #include <QTest>
+
+#include <cstdlib>
 
 namespace tw::screen::testing {
 namespace {
@@ -91,6 +94,62 @@ TEST(InstrumentFrameEndToEnd, MeasureFillsTheXyzBoxesFromTheSimulatedInstrument)
         // The measured colour went through the XYZ entry: the notation follows.
         EXPECT_NE(f.Label19->caption(), "Out of Munsell Range");
         EXPECT_NE(f.Text12[0]->text(), "5R");
+    }
+    std::filesystem::remove_all(folder);
+}
+
+// As a user without root tries Measure: the simulator started with --port 3
+// links its terminal in the runtime folder, the program's own port lookup
+// (the one the installed program uses) finds port 3 there, and the measured
+// colour reaches the boxes.
+TEST(InstrumentFrameEndToEnd, MeasureOnPortThreeServedByTheSimulatorWithoutRoot) {
+    if (std::string(TW_SIMULATOR_PATH).empty()) {
+        GTEST_SKIP() << "no instrument simulator on this platform";
+    }
+    const std::string tag = std::to_string(QCoreApplication::applicationPid());
+    const auto folder = std::filesystem::temp_directory_path() / ("tw_screen_port_" + tag);
+    const auto runtime = folder / "runtime";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(runtime);
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+    std::filesystem::copy_file(std::filesystem::path(TW_DATA_DIR) / "Muncie.dat",
+        folder / "Muncie.dat", std::filesystem::copy_options::overwrite_existing);
+    const char *oldRuntime = std::getenv("XDG_RUNTIME_DIR");
+    const std::string keptRuntime = oldRuntime ? oldRuntime : "";
+    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    {
+        instruments::testing::Simulator simulator("XTH", { "--port", "3" });
+        ASSERT_FALSE(simulator.path().empty()) << "simulator did not start";
+        services::FakeServices fakes;
+        services::SystemClock clock;
+        fakes.dialogs.setOnYield([] { QCoreApplication::processEvents(); });
+        Form1 f({ fakes.dialogs, clock, fakes.printer, fakes.pictures },
+            std::make_unique<services::QtSerialPort>(), folder, "1.0.0");
+        ASSERT_TRUE(f.Form_Load());
+        f.Combo1->setText("XTH");
+        f.Text4->setText("3");
+
+        QTest::mouseClick(f.Command8->button(), Qt::LeftButton);
+
+        engine::Spectrum curve {};
+        for (int i = 1; i <= 40; ++i) {
+            curve[i] = instruments::testing::simulatedValue(i);
+        }
+        float X = 0;
+        float Y = 0;
+        float Z = 0;
+        engine::tris(curve, X, Y, Z);
+        EXPECT_TRUE(fakes.dialogs.messages().empty())
+            << ::testing::PrintToString(fakes.dialogs.messages());
+        EXPECT_EQ(f.Text3->text().find("cannot be opened"), std::string::npos) << f.Text3->text();
+        EXPECT_EQ(f.Text11[0]->text(), text::formatPattern(X, "###.00"));
+        EXPECT_EQ(f.Text11[1]->text(), text::formatPattern(Y, "###.00"));
+        EXPECT_EQ(f.Text11[2]->text(), text::formatPattern(Z, "###.00"));
+    }
+    if (oldRuntime) {
+        ::setenv("XDG_RUNTIME_DIR", keptRuntime.c_str(), 1);
+    } else {
+        ::unsetenv("XDG_RUNTIME_DIR");
     }
     std::filesystem::remove_all(folder);
 }

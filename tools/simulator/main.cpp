@@ -5,7 +5,10 @@
 // It opens a pseudo-terminal and prints the path of its terminal side on
 // stdout (the program opens that path as its serial port), or serves a real
 // serial device given with --device. It keeps the terminal side open itself,
-// so the program may open and close the port between presses.
+// so the program may open and close the port between presses. With --port N
+// it also serves as the user's own port N: a link to its terminal in a
+// folder of the user's (services/serial/user_ports.h), which the program
+// looks at first for port N and which needs no root, unlike a link in /dev.
 //
 // It can also misbehave as instruments and lines do: answer nothing, answer
 // in pieces, stall halfway through a measurement, send noise or a short
@@ -14,6 +17,7 @@
 // faults last only for the program's first presses: the simulator watches
 // its terminal side for openings, and each opening of the port is a press.
 #include "instrument_model.h"
+#include "services/serial/user_ports.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -61,8 +65,14 @@ const char *kUsage = R"(usage: tintwise-instrument-sim [options]
                     only for the first N times the port is opened (presses
                     of Measure or Calibrate); pseudo-terminal only
   --device PATH     serve this serial device instead of a pseudo-terminal
+  --port N          serve port N (1 to 4) of the user's own: link the
+                    pseudo-terminal as port<N> in $XDG_RUNTIME_DIR/tintwise
+                    (/tmp/tintwise-UID without XDG_RUNTIME_DIR), where
+                    Tintwise looks first; no root needed
   --link PATH       also make PATH a symbolic link to the pseudo-terminal
   --verbose         log every command on stderr
+  --help            print this text
+  --version         print the version
 The path of the pseudo-terminal is printed on stdout.
 )";
 
@@ -77,15 +87,15 @@ struct Options {
     std::string spectrumFile;
     std::string device;
     std::string link;
+    int port = 0; // the user's own port to serve; 0 none
     bool verbose = false;
 };
 
+// A usage error: the problem and the usage text on standard error, status 2.
 [[noreturn]] void usage(const char *problem) {
-    if (problem) {
-        std::fprintf(stderr, "tintwise-instrument-sim: %s\n", problem);
-    }
+    std::fprintf(stderr, "tintwise-instrument-sim: %s\n", problem);
     std::fputs(kUsage, stderr);
-    std::exit(problem ? 2 : 0);
+    std::exit(2);
 }
 
 int number(const char *text) {
@@ -139,10 +149,19 @@ Options parse(int argc, char **argv) {
             options.device = value();
         } else if (arg == "--link") {
             options.link = value();
+        } else if (arg == "--port") {
+            options.port = number(value());
+            if (options.port < 1 || options.port > 4) {
+                usage("--port takes 1 to 4, the ports Tintwise offers");
+            }
         } else if (arg == "--verbose") {
             options.verbose = true;
         } else if (arg == "--help" || arg == "-h") {
-            usage(nullptr);
+            std::fputs(kUsage, stdout);
+            std::exit(0);
+        } else if (arg == "--version") {
+            std::printf("tintwise-instrument-sim %s\n", TW_VERSION);
+            std::exit(0);
         } else {
             usage(("unknown option " + arg).c_str());
         }
@@ -151,6 +170,11 @@ Options parse(int argc, char **argv) {
         // The program opens the other end of the cable: its openings cannot
         // be seen from here.
         usage("--faulty-measures needs the pseudo-terminal, not --device");
+    }
+    if (options.port > 0 && !options.device.empty()) {
+        // The program belongs on the other end of the cable, not on the
+        // device the simulator serves.
+        usage("--port needs the pseudo-terminal, not --device");
     }
     return options;
 }
@@ -284,12 +308,23 @@ private:
     int openings_ = 0;
 };
 
-std::string linkPath; // removed again when the simulator is stopped
+// Removed again when the simulator is stopped: the --link link, and the
+// user's own port (its link and lock file). Set before the signal handlers.
+std::string linkPath;
+tw::services::UserPortClaim portClaim;
 
-void stop(int) {
+void removeLinks() {
     if (!linkPath.empty()) {
         ::unlink(linkPath.c_str());
     }
+    if (!portClaim.link().empty()) {
+        ::unlink(portClaim.link().c_str());
+        ::unlink(portClaim.lockFile().c_str());
+    }
+}
+
+void stop(int) {
+    removeLinks();
     _exit(0);
 }
 
@@ -374,6 +409,14 @@ int main(int argc, char **argv) {
         }
         linkPath = options.link;
     }
+    if (options.port > 0) {
+        std::string error;
+        if (!portClaim.claim(tw::services::userPortFolder(), options.port, path, error)) {
+            std::fprintf(stderr, "tintwise-instrument-sim: %s\n", error.c_str());
+            removeLinks();
+            return 1;
+        }
+    }
     ::signal(SIGINT, stop);
     ::signal(SIGTERM, stop);
     ::signal(SIGHUP, stop);
@@ -382,7 +425,8 @@ int main(int argc, char **argv) {
     if (options.faultyMeasures >= 0 && !watch.watching()) {
         std::fprintf(
             stderr, "tintwise-instrument-sim: cannot watch %s for openings\n", path.c_str());
-        return 1;
+        removeLinks();
+        _exit(1);
     }
 
     std::printf("%s\n", path.c_str());
