@@ -14,7 +14,9 @@
 // and the rest are the colour's.
 #include "app/convert_cli.h"
 
+#include "app/convert_cgats.h"
 #include "app/convert_import.h"
+#include "text/cgats.h"
 #include "text/numbers.h"
 #include "text/separated.h"
 
@@ -162,6 +164,14 @@ bool holdsNumber(const text::SeparatedLine &fields) {
     return false;
 }
 
+bool cgatsName(const std::string &name) {
+    std::string ext = std::filesystem::path(name).extension().string();
+    for (char &c : ext) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return ext == ".ti3" || ext == ".ti1" || ext == ".cgats" || ext == ".it8";
+}
+
 std::string_view withoutBom(std::string_view line) {
     if (line.size() >= 3 && static_cast<unsigned char>(line[0]) == 0xEF
         && static_cast<unsigned char>(line[1]) == 0xBB
@@ -250,12 +260,66 @@ bool StreamConverter::failure(const std::string &name, std::size_t line, const s
     return !out_.failed();
 }
 
+namespace {
+
+// CGATS samples onto the converter's rows.
+class CgatsOntoRows : public CgatsRows {
+public:
+    CgatsOntoRows(std::function<void(const std::vector<std::string> &)> table,
+        std::function<void(const std::vector<std::string> &, bool, const Columns &,
+            const std::string &, std::size_t)>
+            sample)
+        : table_(std::move(table))
+        , sample_(std::move(sample)) { }
+    void table(const std::vector<std::string> &idNames) override { table_(idNames); }
+    void sample(const std::vector<std::string> &ids, bool converted, const Columns &columns,
+        const std::string &why, std::size_t line) override {
+        sample_(ids, converted, columns, why, line);
+    }
+
+private:
+    std::function<void(const std::vector<std::string> &)> table_;
+    std::function<void(const std::vector<std::string> &, bool, const Columns &,
+        const std::string &, std::size_t)>
+        sample_;
+};
+
+} // namespace
+
+bool StreamConverter::convertCgatsText(const std::string &text, const std::string &name) {
+    CgatsOntoRows rows(
+        [&](const std::vector<std::string> &idNames) {
+            if (options_.format != ConvertOptions::Format::Plain) {
+                headerRow(idNames);
+            }
+        },
+        [&](const std::vector<std::string> &ids, bool converted, const Columns &columns,
+            const std::string &why, std::size_t line) {
+            const std::vector<std::string_view> views(ids.begin(), ids.end());
+            row(views, converted, columns, why);
+            if (!converted) {
+                (void)failure(name, line, why);
+            }
+        });
+    std::string why;
+    std::size_t line = 0;
+    if (!convertCgats(text, converter_, rows, why, line)) {
+        (void)failure(name, line, why);
+    }
+    return !out_.failed();
+}
+
 bool StreamConverter::convert(std::istream &in, const std::string &name) {
+    if (options_.mode == Mode::ToMunsell && cgatsName(name)) {
+        const std::string text((std::istreambuf_iterator<char>(in)), {});
+        return convertCgatsText(text, name);
+    }
     const text::Separator outSep = outputSeparator(options_.format);
     const bool plain = options_.format == ConvertOptions::Format::Plain;
     Plan plan;
     plan.ids = options_.idColumns > 0 ? static_cast<std::size_t>(options_.idColumns) : 0;
     bool content = false;
+    std::string before; // the blank and comment lines before the first other
     std::size_t number = 0;
     text::SeparatedLine fields;
     std::vector<std::string_view> ids;
@@ -278,11 +342,20 @@ bool StreamConverter::convert(std::istream &in, const std::string &name) {
             if (!out_.endLine()) {
                 return false;
             }
+            if (!content) {
+                before.append(line).append("\n");
+            }
             continue;
         }
         fields.split(line, text::detectSeparator(line));
         if (!content) {
             content = true;
+            if (options_.mode == Mode::ToMunsell && text::looksLikeCgats(line)) {
+                std::string text = before;
+                text.append(line).append("\n");
+                text.append(std::istreambuf_iterator<char>(in), {});
+                return convertCgatsText(text, name);
+            }
             std::vector<std::size_t> at;
             bool any = false;
             const bool all = findColumns(options_.mode, fields, at, any);

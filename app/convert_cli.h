@@ -31,8 +31,8 @@ public:
         Output &out, std::ostream *err);
 
     // Converts every line of `in`; `name` is the input's name in the
-    // messages (empty for standard input). False when the output failed:
-    // the run stops.
+    // messages (empty for standard input). A CGATS file is read whole
+    // (to-munsell). False when the output failed: the run stops.
     bool convert(std::istream &in, const std::string &name);
 
     // Lines (or samples, or CGATS files) that did not convert.
@@ -44,6 +44,7 @@ private:
     void row(const std::vector<std::string_view> &ids, bool converted, const Columns &columns,
         const std::string &why);
     bool failure(const std::string &name, std::size_t line, const std::string &why);
+    bool convertCgatsText(const std::string &text, const std::string &name);
 
     const ConvertOptions &options_;
     LineConverter converter_;
