@@ -147,6 +147,23 @@ void LineConverter::writeNumbers(Columns &out, std::initializer_list<float> numb
     }
 }
 
+// The notation of H, V, C with `decimals` decimals, each number first
+// rounded as the numbers' own columns round it, so that a row's notation
+// says what its columns say.
+std::string LineConverter::notation(float H, float V, float C) const {
+    float rounded[3] = { H, V, C };
+    std::string text;
+    for (float &v : rounded) {
+        text.clear();
+        appendFixed(text, v, decimals_);
+        double back = 0.0;
+        if (text::parseNumber(text, back)) {
+            v = static_cast<float>(back);
+        }
+    }
+    return engine::notationText(rounded[0], rounded[1], rounded[2], decimals_);
+}
+
 bool LineConverter::notationColumns(const cycle::Outcome &done, Columns &out, std::string &why) {
     out.count = 0;
     if (!done.converted()) {
@@ -156,7 +173,7 @@ bool LineConverter::notationColumns(const cycle::Outcome &done, Columns &out, st
     const cycle::ScreenState &s = cycle_.state();
     const cycle::ColourNumbers &n = s.numbers;
     if (notationOnly_) {
-        out.text[out.count++] = engine::notationText(n.H, n.V, n.C, decimals_);
+        out.text[out.count++] = notation(n.H, n.V, n.C);
         return true;
     }
     out.text[out.count++] = s.munsell[0];
@@ -171,7 +188,7 @@ bool LineConverter::notationColumns(const cycle::Outcome &done, Columns &out, st
         out.text[out.count++] = s.munsell[2];
     }
     if (notationColumn_) {
-        out.text[out.count++] = engine::notationText(n.H, n.V, n.C, decimals_);
+        out.text[out.count++] = notation(n.H, n.V, n.C);
     }
     return true;
 }

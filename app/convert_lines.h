@@ -53,6 +53,7 @@ private:
     bool fromNotation(const std::string_view *fields, std::size_t count, Columns &out,
         std::string &why);
     void writeNumbers(Columns &out, std::initializer_list<float> numbers) const;
+    [[nodiscard]] std::string notation(float H, float V, float C) const;
 
     ConvertOptions::Mode mode_;
     // Columns of the notation alone, with the screen's boxes, or both.

@@ -178,3 +178,61 @@ TEST(ConvertOutput, CsvAndTsvRowsKeepTheirColumnsOnAFailure) {
 
 } // namespace
 } // namespace tw::app
+
+namespace tw::app {
+namespace {
+
+// A row's notation says what its numbers say, digit for digit.
+TEST(ConvertOutput, TheNotationColumnAgreesWithTheNumbers) {
+    std::mt19937 random(77);
+    std::uniform_real_distribution<float> Y(3.0f, 80.0f), x(0.25f, 0.4f), y(0.27f, 0.42f);
+    std::string input;
+    for (int i = 0; i < 400; ++i) {
+        const float yy = Y(random), xs = x(random), ys = y(random);
+        input += std::to_string(xs * yy / ys) + " " + std::to_string(yy) + " "
+            + std::to_string((1 - xs - ys) * yy / ys) + "\n";
+    }
+    for (const char *decimals : { "4", "2", "1" }) {
+        const testing::ProgramRun run
+            = runProgram(std::string("to-munsell --format csv --decimals ") + decimals, input);
+        std::istringstream lines(run.out);
+        std::string line;
+        std::getline(lines, line);
+        int rows = 0;
+        while (std::getline(lines, line)) {
+            if (line.rfind("ERR", 0) == 0) {
+                continue;
+            }
+            std::vector<std::string> f;
+            std::istringstream fields(line);
+            for (std::string part; std::getline(fields, part, ',');) {
+                f.push_back(part);
+            }
+            ASSERT_EQ(f.size(), 5u) << line;
+            const std::string &notation = f[4];
+            if (notation.rfind("N ", 0) == 0) {
+                EXPECT_EQ(notation, "N " + f[2] + "/") << line;
+                continue;
+            }
+            // "STEPfamily VALUE/CHROMA"
+            const std::size_t blank = notation.find(' ');
+            EXPECT_EQ(notation.substr(blank + 1), f[2] + "/" + f[3]) << line;
+            // The step is the hue number less its family's tens, digit for
+            // digit (10.00 for the last hue of a family).
+            const std::string &hue = f[1];
+            const std::size_t point = hue.find('.');
+            const long whole = std::stol(hue.substr(0, point));
+            const long family
+                = static_cast<long>(std::max(0.0, std::floor((std::stod(hue) - 0.001) / 10.0)));
+            const std::string step = std::to_string(whole - 10 * family)
+                + (point == std::string::npos ? "" : hue.substr(point));
+            EXPECT_EQ(notation.substr(0, step.size()), step) << line;
+            EXPECT_FALSE(std::isdigit(static_cast<unsigned char>(notation[step.size()]))) << line;
+            ++rows;
+        }
+        EXPECT_GT(rows, 300) << decimals;
+    }
+}
+
+} // namespace
+} // namespace tw::app
