@@ -77,15 +77,18 @@ void appendFixed(std::string &out, double value, int decimals) {
     while (count <= decimals) {
         digits[count++] = '0';
     }
+    char text[40];
+    std::size_t length = 0;
     if (std::signbit(value)) {
-        out += '-';
+        text[length++] = '-';
     }
     for (int i = count; i-- > 0;) {
-        out += digits[i];
+        text[length++] = digits[i];
         if (i == decimals && decimals > 0) {
-            out += '.';
+            text[length++] = '.';
         }
     }
+    out.append(text, length);
 }
 
 LineConverter::LineConverter(const engine::RenotationTable &table, const ConvertOptions &options)

@@ -37,6 +37,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 namespace tw::text {
@@ -565,7 +566,7 @@ std::string formatPattern(double value, std::string_view pattern) {
     // Beyond the buffer below (a value of hundreds of digits, a long
     // pattern) the general form takes over; it gives the same text.
     constexpr std::size_t room = 256;
-    if (static_cast<std::size_t>(totalInt) + pattern.size() + 2 > room) {
+    if (2 * static_cast<std::size_t>(totalInt) + pattern.size() + 2 > room) {
         return formatPatternGeneral(value, pattern);
     }
     const bool negative = d.negative && d.n > 0;
@@ -602,33 +603,38 @@ std::string formatPattern(double value, std::string_view pattern) {
             signPlaced = true;
         }
     }
-    std::string out;
-    out.reserve(static_cast<std::size_t>(sectionEnd - w) + static_cast<std::size_t>(totalInt)
-        + fracPattern.size() + 2);
-    out.append(w, sectionEnd);
+    // The rest after it, in a second buffer: the integer digits (without
+    // an integer placeholder), the sign, the point and the fraction.
+    char tail[room];
+    std::size_t t = 0;
     if (intSlots == 0) {
         if (!signPlaced) {
-            out += '-';
+            tail[t++] = '-';
             signPlaced = true;
         }
         for (int k = 0; k < totalInt; ++k) {
-            out += intDigit(k);
+            tail[t++] = intDigit(k);
         }
     }
     if (!signPlaced) {
-        out += '-';
+        tail[t++] = '-';
     }
     if (point != std::string_view::npos) {
-        out += '.';
+        tail[t++] = '.';
     }
     int k = 0;
     for (const char c : fracPattern) {
         if (!isPlaceholder(c)) {
-            out += c;
+            tail[t++] = c;
         } else if (k < fracLength) {
-            out += d.at(d.pointPos + k++);
+            tail[t++] = d.at(d.pointPos + k++);
         }
     }
+    std::string out;
+    const auto head = static_cast<std::size_t>(sectionEnd - w);
+    out.resize(head + t);
+    std::memcpy(out.data(), w, head);
+    std::memcpy(out.data() + head, tail, t);
     return out;
 }
 
