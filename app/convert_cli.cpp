@@ -30,7 +30,6 @@
 #include <iterator>
 #include <memory>
 #include <ostream>
-#include <sstream>
 
 #ifndef TW_VERSION
 #define TW_VERSION "unknown"
@@ -314,7 +313,6 @@ bool StreamConverter::convert(std::istream &in, const std::string &name) {
         const std::string text((std::istreambuf_iterator<char>(in)), {});
         return convertCgatsText(text, name);
     }
-    const text::Separator outSep = outputSeparator(options_.format);
     const bool plain = options_.format == ConvertOptions::Format::Plain;
     Plan plan;
     plan.ids = options_.idColumns > 0 ? static_cast<std::size_t>(options_.idColumns) : 0;
@@ -412,7 +410,6 @@ bool StreamConverter::convert(std::istream &in, const std::string &name) {
             return false;
         }
     }
-    (void)outSep;
     return !out_.failed();
 }
 

@@ -206,7 +206,6 @@ bool LineConverter::convertFields(
     if (readsNotation(mode_)) {
         return fromNotation(fields, count, out, why);
     }
-    const cycle::ScreenState &s = cycle_.state();
     switch (mode_) {
     case Mode::ToMunsell: {
         // The numbers themselves are the entry's to read and refuse.
@@ -240,7 +239,6 @@ bool LineConverter::convertFields(
         why = "import converts files, not lines";
         return false;
     }
-    (void)s;
 }
 
 bool LineConverter::fromNotation(

@@ -4,15 +4,13 @@
 #include <filesystem>
 #include <iostream>
 
-#include <csignal>
 #include <unistd.h>
 
 int main(int argc, char **argv) {
     std::ios::sync_with_stdio(false);
     std::cin.tie(nullptr);
-    // A closed pipe is a write error like any other, said and counted,
-    // rather than a silent end.
-    std::signal(SIGPIPE, SIG_IGN);
+    // A reader that goes away (| head) ends the program by SIGPIPE, as it
+    // ends every other filter; any other failed write is said.
     std::error_code ec;
     std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec) {

@@ -85,11 +85,13 @@ TEST(ConvertFiles, WriteErrorsAreSaid) {
         = runShell("printf '5R 5/10\\n' | \"$TW\" to-xyz -o /nonexistent/out.txt");
     EXPECT_EQ(missing.status, 2);
     EXPECT_NE(missing.err.find("/nonexistent/out.txt"), std::string::npos) << missing.err;
-    // A reader that goes away: a write error too, not a silent end.
-    const testing::ProgramRun closed
-        = runShell("yes '5R 5/10' | head -200000 | \"$TW\" to-xyz | head -1 >/dev/null; "
-                   "exit 0");
+    // A reader that goes away ends the program as it ends any filter, by
+    // SIGPIPE, without a message.
+    const testing::ProgramRun closed = runShell(
+        "yes '5R 5/10' | head -200000 | \"$TW\" to-xyz | head -1 >/dev/null; "
+        "echo \"${PIPESTATUS:-}\"");
     EXPECT_EQ(closed.status, 0);
+    EXPECT_TRUE(closed.err.empty()) << closed.err;
 }
 
 // The program as a co-process: a line in, its answer out, before the input
