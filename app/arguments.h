@@ -1,10 +1,20 @@
 // The command line of a program with subcommands, each with its own
-// options: "PROGRAM SUBCOMMAND [OPTION ...] [ARGUMENT ...]".
-//
-// An option is "--name", "--name VALUE" or "--name=VALUE", or its one-letter
-// form "-n" / "-n VALUE"; "--" ends the options. "--help" / "-h" and
-// "--version" are understood everywhere, with or without a subcommand. A
-// new subcommand is one more row of the table handed to parseArguments.
+// options: "PROGRAM SUBCOMMAND [OPTION | ARGUMENT] ...", read by the rules
+// of getopt_long with argument permutation:
+//  - options and arguments come in any order, before the subcommand too
+//    ("--pwd to-xyz" is "to-xyz --pwd"); the first argument that is no
+//    option names the subcommand, the rest are its arguments;
+//  - a long option is "--name", "--name VALUE" or "--name=VALUE", and any
+//    unique prefix of its name will do ("--illum D65"; an exact name wins
+//    over a longer one it begins);
+//  - a one-letter option is "-n", "-n VALUE" or "-nVALUE", and letters may
+//    be grouped ("-ho FILE");
+//  - an option that takes a value takes the next argument whatever it
+//    looks like; "--" ends the options; "-" alone is an argument (standard
+//    input, by custom).
+// "--help" / "-h" and "--version" are understood everywhere, with or
+// without a subcommand. A new subcommand is one more row of the table
+// handed to parseArguments.
 #pragma once
 
 #include <map>
@@ -22,10 +32,12 @@ struct Option {
     std::string_view help;
 };
 
+inline constexpr std::size_t anyArguments = static_cast<std::size_t>(-1);
+
 struct Subcommand {
     std::string_view name;
     std::string_view arguments; // the positional arguments in usage texts ("TYPE [INPUT]")
-    std::size_t maxArguments = 0;
+    std::size_t maxArguments = 0; // anyArguments: no limit
     std::string_view help;
     std::vector<Option> options;
 };

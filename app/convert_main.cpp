@@ -8,17 +8,17 @@
 
 int main(int argc, char **argv) {
     std::ios::sync_with_stdio(false);
-    // Into a pipe or a file the lines go out in blocks, rather than with a
-    // flush before each line is read; on a terminal each answer shows at
-    // once.
-    if (isatty(STDOUT_FILENO) == 0) {
-        std::cin.tie(nullptr);
-    }
+    std::cin.tie(nullptr);
+    // A reader that goes away (| head) ends the program by SIGPIPE, as it
+    // ends every other filter; any other failed write is said.
     std::error_code ec;
     std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec) {
         exe = std::filesystem::absolute(argv[0], ec);
     }
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return tw::app::runConvert(args, std::cin, std::cout, std::cerr, exe.parent_path().string());
+    // Standard output is written through its descriptor, so that a failed
+    // write is seen with the system's reason.
+    tw::app::ConvertStreams streams { std::cin, std::cout, std::cerr, STDOUT_FILENO };
+    return tw::app::runConvert(args, streams, exe.parent_path().string());
 }

@@ -20,25 +20,48 @@ const Option tableOption { "table", 0, "FILE",
 const Option gammaOption { "gamma", 0, "G", "display gamma from 1 to 3 (default 2.2)" };
 const Option exactOption { "exact", 0, "",
     "refine to the notation that converts back to the input within 1e-4" };
-
+const Option notationOption { "notation", 0, "",
+    "write the notation alone (5.00R 5.00/10.00, N 5.00/), as to-xyz reads it" };
 const Option outputOption { "output", 'o', "FILE",
-    "import: the file to write instead of the type's own (type xyz: the palette file)" };
+    "write to FILE instead of standard output (import: the file to write instead of the "
+    "type's own; type xyz: the palette file)" };
+const Option formatOption { "format", 0, "plain|csv|tsv",
+    "blank-separated columns (the default), or comma- or tab-separated with a header row" };
+const Option decimalsOption { "decimals", 0, "N",
+    "decimals of the numbers written, 0 to 9 (default 4 for X Y Z and the Munsell numbers, 2 "
+    "for CIELAB and the screen's boxes)" };
+const Option headerOption { "header", 0, "",
+    "the first line that is no comment is a header row (default: when it names the columns)" };
+const Option noHeaderOption { "no-header", 0, "", "the input has no header row" };
+const Option idColumnsOption { "id-columns", 0, "N",
+    "the first N columns of every line are passed through before the results (default: none, "
+    "or those a header row names before the colour's columns)" };
+const Option unbufferedOption { "unbuffered", 0, "",
+    "write each line out at once (the default when standard output is no regular file)" };
+
+// The options every line direction takes.
+std::vector<Option> lineOptions(std::initializer_list<Option> own) {
+    std::vector<Option> out { outputOption, formatOption, decimalsOption, headerOption,
+        noHeaderOption, idColumnsOption, unbufferedOption, illuminantOption, pwdOption };
+    out.insert(out.end(), own.begin(), own.end());
+    out.push_back(tableOption);
+    return out;
+}
 
 const std::array<Subcommand, 7> subcommands { {
-    { "to-xyz", "", 0, "HUE VALUE CHROMA (5R 5 10 or 5R 5/10) to X Y Z x y",
-        { illuminantOption, pwdOption, tableOption } },
-    { "to-munsell", "", 0,
-        "X Y Z (white Y about 100) to HUE_TEXT HUE_NUMBER VALUE CHROMA (the notation belongs "
-        "to illuminant C)",
-        { illuminantOption, pwdOption, exactOption, tableOption } },
-    { "to-lab", "", 0, "HUE VALUE CHROMA to L* a* b*",
-        { illuminantOption, pwdOption, tableOption } },
-    { "to-rgb", "", 0, "HUE VALUE CHROMA to display R G B",
-        { illuminantOption, pwdOption, gammaOption, tableOption } },
-    { "from-lab", "", 0, "L* a* b* to HUE VALUE CHROMA",
-        { illuminantOption, pwdOption, tableOption } },
-    { "from-rgb", "", 0, "display R G B (0 to 255) to HUE VALUE CHROMA",
-        { illuminantOption, pwdOption, gammaOption, tableOption } },
+    { "to-xyz", "[FILE]...", anyArguments,
+        "a Munsell notation (5R 5/10, 5R 5 10, N 5/) to X Y Z x y", lineOptions({}) },
+    { "to-munsell", "[FILE]...", anyArguments,
+        "X Y Z (white Y about 100), or a CGATS file's samples, to HUE_TEXT HUE_NUMBER VALUE "
+        "CHROMA (the notation belongs to illuminant C)",
+        lineOptions({ exactOption, notationOption }) },
+    { "to-lab", "[FILE]...", anyArguments, "a Munsell notation to L* a* b*", lineOptions({}) },
+    { "to-rgb", "[FILE]...", anyArguments, "a Munsell notation to display R G B",
+        lineOptions({ gammaOption }) },
+    { "from-lab", "[FILE]...", anyArguments, "L* a* b* to HUE VALUE CHROMA",
+        lineOptions({ notationOption }) },
+    { "from-rgb", "[FILE]...", anyArguments, "display R G B (0 to 255) to HUE VALUE CHROMA",
+        lineOptions({ gammaOption, notationOption }) },
     { "import", "TYPE [INPUT]", 2,
         "a batch import as the conversion screen's Import button runs it (TYPE 1, 2, 3, 4, 0, "
         "6 or xyz; INPUT and -o default to the type's files here)",
@@ -49,24 +72,34 @@ constexpr ConvertOptions::Mode modes[] = { ConvertOptions::Mode::ToXyz,
     ConvertOptions::Mode::ToMunsell, ConvertOptions::Mode::ToLab, ConvertOptions::Mode::ToRgb,
     ConvertOptions::Mode::FromLab, ConvertOptions::Mode::FromRgb, ConvertOptions::Mode::Import };
 
-std::string upper(std::string s) {
+std::string lower(std::string s) {
     for (char &c : s) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
     return s;
 }
 
 bool readIlluminant(const std::string &name, engine::Illuminant &out) {
-    const std::string n = upper(name);
-    if (n == "C") {
+    const std::string n = lower(name);
+    if (n == "c") {
         out = engine::Illuminant::C_1931;
-    } else if (n == "D50" || n == "D5000") {
+    } else if (n == "d50" || n == "d5000") {
         out = engine::Illuminant::D5000;
-    } else if (n == "D65" || n == "D65/10") {
+    } else if (n == "d65" || n == "d65/10") {
         out = engine::Illuminant::D65_10;
     } else {
         return false;
     }
+    return true;
+}
+
+// A whole number from `low` to `high`.
+bool readCount(const std::string &text, int low, int high, int &out) {
+    double v = 0.0;
+    if (!text::parseNumber(text, v) || !(v >= low && v <= high) || v != static_cast<int>(v)) {
+        return false;
+    }
+    out = static_cast<int>(v);
     return true;
 }
 
@@ -81,10 +114,12 @@ std::string convertUsage() {
                "tintwise-convert: Munsell notations to and from CIE XYZ, CIELAB and display RGB, "
                "a line at a time.",
                subcommands)
-        + "\nEach input line gives one output line (a blank line a blank line); a line that "
-          "cannot be\nconverted gives \"ERR reason\", and the reason with its line number goes "
-          "to standard error.\nExit status: 0 all converted, 1 some line failed, 2 usage error or "
-          "unreadable table.\n";
+        + "\nThe input is the FILEs named, or standard input (also \"-\"); fields are separated "
+          "by blanks,\ncommas, semicolons or tabs. Each input line gives one output line (a "
+          "blank line or a\n# comment as it is); a line that cannot be converted gives \"ERR "
+          "reason\", and the reason\nwith its line number goes to standard error.\nExit status: "
+          "0 all converted, 1 some line failed or the output could not be written,\n2 usage "
+          "error, unreadable table or input.\n";
 }
 
 bool parseConvertArguments(
@@ -102,8 +137,12 @@ bool parseConvertArguments(
     options.mode = modes[parsed.subcommand - subcommands.data()];
     options.pwd = parsed.has("pwd");
     options.arguments = parsed.arguments;
-    if (const auto it = parsed.options.find("output"); it != parsed.options.end()) {
-        options.output = it->second;
+    const auto value = [&](const char *name) -> const std::string * {
+        const auto it = parsed.options.find(name);
+        return it == parsed.options.end() ? nullptr : &it->second;
+    };
+    if (const std::string *o = value("output")) {
+        options.output = *o;
         if (options.output.empty()) {
             error = "option --output needs a file name";
             return false;
@@ -114,26 +153,58 @@ bool parseConvertArguments(
         return false;
     }
     options.exact = parsed.has("exact");
-    if (const auto it = parsed.options.find("table"); it != parsed.options.end()) {
-        options.table = it->second;
+    options.notation = parsed.has("notation");
+    options.unbuffered = parsed.has("unbuffered");
+    if (parsed.has("header") && parsed.has("no-header")) {
+        error = "--header and --no-header exclude each other";
+        return false;
+    }
+    options.header = parsed.has("header") ? ConvertOptions::Header::Yes
+        : parsed.has("no-header")         ? ConvertOptions::Header::No
+                                          : ConvertOptions::Header::Detect;
+    if (const std::string *t = value("table")) {
+        options.table = *t;
         if (options.table.empty()) {
             error = "option --table needs a file name";
             return false;
         }
     }
-    if (const auto it = parsed.options.find("illuminant");
-        it != parsed.options.end() && !readIlluminant(it->second, options.illuminant)) {
-        error = "unknown illuminant \"" + it->second + "\": use C, D50 or D65";
+    if (const std::string *name = value("illuminant");
+        name != nullptr && !readIlluminant(*name, options.illuminant)) {
+        error = "unknown illuminant \"" + *name + "\": use C, D50 or D65";
         return false;
     }
-    if (const auto it = parsed.options.find("gamma"); it != parsed.options.end()) {
+    if (const std::string *g = value("gamma")) {
         double gamma = 0.0;
-        if (!text::parseNumber(it->second, gamma) || !(gamma >= 1.0 && gamma <= 3.0)) {
-            error = "--gamma must be a number from 1 to 3, not \"" + it->second + "\"";
+        if (!text::parseNumber(*g, gamma) || !(gamma >= 1.0 && gamma <= 3.0)) {
+            error = "--gamma must be a number from 1 to 3, not \"" + *g + "\"";
             return false;
         }
         // Set as the screen's gamma box sets it.
-        options.gammaText = it->second;
+        options.gammaText = *g;
+    }
+    if (const std::string *f = value("format")) {
+        const std::string name = lower(*f);
+        if (name == "plain") {
+            options.format = ConvertOptions::Format::Plain;
+        } else if (name == "csv") {
+            options.format = ConvertOptions::Format::Csv;
+        } else if (name == "tsv") {
+            options.format = ConvertOptions::Format::Tsv;
+        } else {
+            error = "unknown format \"" + *f + "\": use plain, csv or tsv";
+            return false;
+        }
+    }
+    if (const std::string *d = value("decimals");
+        d != nullptr && !readCount(*d, 0, 9, options.decimals)) {
+        error = "--decimals must be a whole number from 0 to 9, not \"" + *d + "\"";
+        return false;
+    }
+    if (const std::string *n = value("id-columns");
+        n != nullptr && !readCount(*n, 0, 1000, options.idColumns)) {
+        error = "--id-columns must be a whole number from 0 to 1000, not \"" + *n + "\"";
+        return false;
     }
     return true;
 }

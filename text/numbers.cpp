@@ -16,17 +16,28 @@
 //    point and the first significant digit count, the zero before the point
 //    does not); beyond that the exponent form d.ddddddE+XX is used, so that no
 //    text suggests more precision than the number has.
-//  - Parsing builds a compact number text and hands it to std::from_chars.
+//  - Display patterns and the strict parse run for every box of every
+//    conversion (a million lines through the converter), so they work in
+//    fixed buffers: the digits of the pattern path live on the stack (a text
+//    too long for them takes the general path on strings, which gives the
+//    same text), and the strict parse checks the form in place and hands
+//    the text itself to std::from_chars (a compact copy only for a leading
+//    "+" or a "D" exponent, which from_chars does not read).
+//  - The leading-number parse builds a compact number text and hands it to
+//    std::from_chars.
 //
 // Rounding to integers uses floor and the exact fractional remainder (exact
 // for every double), so it does not depend on the floating-point rounding
 // mode in force.
 #include "text/numbers.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 namespace tw::text {
@@ -256,10 +267,10 @@ std::string scanNumber(
 
 } // namespace
 
-std::string formatPattern(double value, std::string_view pattern) {
-    if (!std::isfinite(value)) {
-        return nonFiniteText(value);
-    }
+// The general form of formatPattern, on growing strings: used for the
+// texts too long for the fixed buffers of the usual path (a huge value, a
+// long pattern).
+static std::string formatPatternGeneral(double value, std::string_view pattern) {
     const std::size_t point = pattern.find('.');
     const std::string_view intPattern = pattern.substr(0, point);
     const std::string_view fracPattern
@@ -352,6 +363,281 @@ std::string formatPattern(double value, std::string_view pattern) {
     return out;
 }
 
+namespace {
+
+// The digits of a finite number in a fixed buffer: value = 0.d x 10^pointPos
+// with no leading zero (n is 0 for zero). The same digits as Decimal, made
+// without a string: formatPattern runs for every box of every conversion.
+struct ShortDigits {
+    bool negative = false;
+    int n = 0;
+    int pointPos = 0;
+    char d[40] {};
+
+    [[nodiscard]] char at(int index) const { return index >= 0 && index < n ? d[index] : '0'; }
+
+    // As Decimal::roundTo.
+    void roundTo(int decimals) {
+        const long keep = static_cast<long>(pointPos) + decimals;
+        if (keep >= n) {
+            return;
+        }
+        if (keep < 0) {
+            n = 0;
+            pointPos = 0;
+            return;
+        }
+        const bool up = d[keep] >= '5';
+        n = static_cast<int>(keep);
+        if (up) {
+            int i = n;
+            while (i > 0 && d[i - 1] == '9') {
+                d[--i] = '0';
+            }
+            if (i == 0) {
+                // Every digit was a 9: 1 followed by the zeros, which the
+                // trim below drops.
+                d[0] = '1';
+                n = 1;
+                ++pointPos;
+            } else {
+                ++d[i - 1];
+            }
+        }
+        while (n > 0 && d[n - 1] == '0') {
+            --n;
+        }
+        if (n == 0) {
+            pointPos = 0;
+        }
+    }
+};
+
+// As shortestDecimal.
+void shortestDigits(double value, ShortDigits &out) {
+    char buf[64];
+    std::to_chars_result r {};
+    const bool fitsFloat = std::fabs(value) <= std::numeric_limits<float>::max();
+    if (fitsFloat && static_cast<double>(static_cast<float>(value)) == value) {
+        r = std::to_chars(buf, buf + sizeof buf, static_cast<float>(value),
+            std::chars_format::scientific);
+    } else {
+        r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
+    }
+    const char *p = buf;
+    const char *const end = r.ptr;
+    if (p < end && *p == '-') {
+        out.negative = true;
+        ++p;
+    }
+    int n = 0;
+    for (; p < end && *p != 'e'; ++p) {
+        if (isDigit(*p) && n < static_cast<int>(sizeof out.d)) {
+            out.d[n++] = *p;
+        }
+    }
+    int exponent = 0;
+    if (p < end) {
+        ++p;
+        bool negative = false;
+        if (p < end && (*p == '+' || *p == '-')) {
+            negative = *p == '-';
+            ++p;
+        }
+        for (; p < end; ++p) {
+            exponent = exponent * 10 + (*p - '0');
+        }
+        if (negative) {
+            exponent = -exponent;
+        }
+    }
+    // to_chars writes one digit before the point, never 0 but for zero.
+    out.pointPos = exponent + 1;
+    if (n > 0 && out.d[0] == '0') {
+        n = 0;
+    }
+    while (n > 0 && out.d[n - 1] == '0') {
+        --n;
+    }
+    out.n = n;
+    if (n == 0) {
+        out.pointPos = 0;
+    }
+}
+
+// The digits of `value` rounded to `decimals` places as shortestDigits and
+// roundTo give them, found without the shortest text where that is sure:
+// the value times 10^decimals is an integer and a fraction, and the
+// shortest text lies within one unit in the last place of the value (of the
+// float, for a double that is exactly one). Unless the fraction lies within
+// that distance of one half, the shortest text rounds the same way as the
+// value itself. False where it does: the caller then takes the shortest
+// text.
+bool roundedDigits(double value, int decimals, ShortDigits &out) {
+    static constexpr double powers[] = { 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9 };
+    if (decimals < 0 || decimals > 9) {
+        return false;
+    }
+    const double magnitude = std::fabs(value);
+    const double scaled = magnitude * powers[decimals];
+    // Below 2^52 the integer part and its successor are exact.
+    if (!(scaled < 4.0e15)) {
+        return false;
+    }
+    const bool isFloat = magnitude <= std::numeric_limits<float>::max()
+        && static_cast<double>(static_cast<float>(value)) == value;
+    // One unit in the last place of the value, scaled, and the error of the
+    // product, both taken generously (twice over).
+    const double relative = isFloat ? 0x1p-22 : 0x1p-51;
+    const double margin = scaled * relative + scaled * 0x1p-51;
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (std::fabs(fraction - 0.5) <= margin) {
+        return false;
+    }
+    auto n = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    out.negative = std::signbit(value);
+    if (n == 0) {
+        out.n = 0;
+        out.pointPos = 0;
+        return true;
+    }
+    char reversed[24];
+    int count = 0;
+    while (n > 0) {
+        reversed[count++] = static_cast<char>('0' + n % 10);
+        n /= 10;
+    }
+    out.pointPos = count - decimals;
+    int length = count;
+    // Trailing zeros are no digits of the decimal.
+    int first = 0;
+    while (first < count && reversed[first] == '0') {
+        ++first;
+        --length;
+    }
+    for (int i = 0; i < length; ++i) {
+        out.d[i] = reversed[count - 1 - i];
+    }
+    out.n = length;
+    return true;
+}
+
+} // namespace
+
+std::string formatPattern(double value, std::string_view pattern) {
+    if (!std::isfinite(value)) {
+        return nonFiniteText(value);
+    }
+    const std::size_t point = pattern.find('.');
+    const std::string_view intPattern = pattern.substr(0, point);
+    const std::string_view fracPattern
+        = point == std::string_view::npos ? std::string_view() : pattern.substr(point + 1);
+
+    int intSlots = 0;
+    int minIntDigits = 0;
+    for (const char c : intPattern) {
+        if (isPlaceholder(c)) {
+            ++intSlots;
+            if (c == '0' || minIntDigits > 0) {
+                ++minIntDigits;
+            }
+        }
+    }
+    int decimals = 0;
+    int requiredDecimals = 0;
+    for (const char c : fracPattern) {
+        if (isPlaceholder(c)) {
+            ++decimals;
+            if (c == '0') {
+                requiredDecimals = decimals;
+            }
+        }
+    }
+
+    ShortDigits d;
+    if (!roundedDigits(value, decimals, d)) {
+        shortestDigits(value, d);
+        d.roundTo(decimals);
+    }
+    const int intCount = std::max(d.pointPos, 0);
+    const int pad = std::max(minIntDigits - intCount, 0);
+    const int totalInt = intCount + pad;
+    // Beyond the buffer below (a value of hundreds of digits, a long
+    // pattern) the general form takes over; it gives the same text.
+    constexpr std::size_t room = 256;
+    if (2 * static_cast<std::size_t>(totalInt) + pattern.size() + 2 > room) {
+        return formatPatternGeneral(value, pattern);
+    }
+    const bool negative = d.negative && d.n > 0;
+    // The integer digit k of the text, the required zeros first.
+    const auto intDigit = [&](int k) { return k < pad ? '0' : d.at(k - pad); };
+    int fracLength = decimals;
+    while (fracLength > requiredDecimals && d.at(d.pointPos + fracLength - 1) == '0') {
+        --fracLength;
+    }
+
+    // The integer section, filled from the right as in the general form.
+    char buffer[room];
+    char *const sectionEnd = buffer + room;
+    char *w = sectionEnd;
+    int remaining = totalInt;
+    bool signPlaced = !negative;
+    int slot = 0;
+    for (std::size_t i = intPattern.size(); i-- > 0;) {
+        const char c = intPattern[i];
+        if (!isPlaceholder(c)) {
+            *--w = c;
+            continue;
+        }
+        ++slot;
+        const bool leftmost = slot == intSlots;
+        while (remaining > 0) {
+            *--w = intDigit(--remaining);
+            if (!leftmost) {
+                break;
+            }
+        }
+        if (remaining == 0 && !signPlaced && totalInt > 0) {
+            *--w = '-';
+            signPlaced = true;
+        }
+    }
+    // The rest after it, in a second buffer: the integer digits (without
+    // an integer placeholder), the sign, the point and the fraction.
+    char tail[room];
+    std::size_t t = 0;
+    if (intSlots == 0) {
+        if (!signPlaced) {
+            tail[t++] = '-';
+            signPlaced = true;
+        }
+        for (int k = 0; k < totalInt; ++k) {
+            tail[t++] = intDigit(k);
+        }
+    }
+    if (!signPlaced) {
+        tail[t++] = '-';
+    }
+    if (point != std::string_view::npos) {
+        tail[t++] = '.';
+    }
+    int k = 0;
+    for (const char c : fracPattern) {
+        if (!isPlaceholder(c)) {
+            tail[t++] = c;
+        } else if (k < fracLength) {
+            tail[t++] = d.at(d.pointPos + k++);
+        }
+    }
+    std::string out;
+    const auto head = static_cast<std::size_t>(sectionEnd - w);
+    out.resize(head + t);
+    std::memcpy(out.data(), w, head);
+    std::memcpy(out.data() + head, tail, t);
+    return out;
+}
+
 std::string plainText(float value) {
     if (!std::isfinite(value)) {
         return nonFiniteText(value);
@@ -439,16 +725,64 @@ bool parseNumber(std::string_view s, double &out) {
     while (!s.empty() && isBlank(s.back())) {
         s.remove_suffix(1);
     }
+    // The form, checked in place: [sign] digits [. digits] [E|D [sign]
+    // digits], a mantissa digit at least, an exponent only with a digit.
+    const std::size_t n = s.size();
     std::size_t i = 0;
-    bool negativeExponent = false;
-    const std::string text = scanNumber(s, i, false, negativeExponent);
-    if (text.empty() || i != s.size()) {
+    if (i < n && (s[i] == '+' || s[i] == '-')) {
+        ++i;
+    }
+    bool mantissaDigits = false;
+    while (i < n && isDigit(s[i])) {
+        ++i;
+        mantissaDigits = true;
+    }
+    if (i < n && s[i] == '.') {
+        ++i;
+        while (i < n && isDigit(s[i])) {
+            ++i;
+            mantissaDigits = true;
+        }
+    }
+    if (!mantissaDigits) {
         return false;
     }
-    bool ok = false;
-    const double value = fromText(text, ok);
-    if (!ok) {
+    bool plainExponent = true;
+    if (i < n && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
+        std::size_t j = i + 1;
+        if (j < n && (s[j] == '+' || s[j] == '-')) {
+            ++j;
+        }
+        const std::size_t digitsFrom = j;
+        while (j < n && isDigit(s[j])) {
+            ++j;
+        }
+        if (j > digitsFrom) {
+            plainExponent = s[i] == 'e' || s[i] == 'E';
+            i = j;
+        }
+    }
+    if (i != n) {
         return false;
+    }
+    double value = 0.0;
+    std::from_chars_result r {};
+    if (s.front() != '+' && plainExponent) {
+        // std::from_chars reads this form as it stands.
+        r = std::from_chars(s.data(), s.data() + n, value);
+        if (r.ec != std::errc() || r.ptr != s.data() + n) {
+            return false;
+        }
+    } else {
+        // A leading "+" or a "D" exponent: the compact text from_chars reads.
+        std::size_t at = 0;
+        bool negativeExponent = false;
+        const std::string text = scanNumber(s, at, false, negativeExponent);
+        bool ok = false;
+        value = fromText(text, ok);
+        if (!ok) {
+            return false;
+        }
     }
     out = value;
     return true;

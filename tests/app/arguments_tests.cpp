@@ -64,7 +64,51 @@ TEST(Arguments, ErrorsNameWhatIsWrong) {
         << "options belong to their subcommand";
     EXPECT_NE(errorOf({ "walk" }).find("walk"), std::string::npos);
     EXPECT_NE(errorOf({}).find("missing subcommand"), std::string::npos);
-    EXPECT_NE(errorOf({ "--fast", "run" }).find("--fast"), std::string::npos);
+    // Before the subcommand an option must still belong to it.
+    EXPECT_NE(errorOf({ "--output", "x", "run" }).find("--output"), std::string::npos);
+    EXPECT_NE(errorOf({ "run", "--f", "--fa=1" }).find("--fast"), std::string::npos)
+        << "a prefix is read as the option it names";
+}
+
+// getopt_long's rules: options anywhere, unique prefixes, values attached.
+TEST(Arguments, OptionsAnywhereAndTheirPrefixes) {
+    const ParsedArguments before = parse({ "--fast", "run" });
+    ASSERT_NE(before.subcommand, nullptr);
+    EXPECT_EQ(before.subcommand->name, "run");
+    EXPECT_TRUE(before.has("fast"));
+    const ParsedArguments mixed = parse({ "copy", "in.txt", "-oout.txt", "more.txt" });
+    EXPECT_EQ(mixed.options.at("output"), "out.txt");
+    EXPECT_EQ(mixed.arguments, (std::vector<std::string> { "in.txt", "more.txt" }));
+    EXPECT_EQ(parse({ "--out=o.csv", "copy", "a" }).options.at("output"), "o.csv");
+    EXPECT_EQ(parse({ "run", "--t", "x.dat" }).options.at("table"), "x.dat");
+    EXPECT_TRUE(parse({ "run", "--fa" }).has("fast"));
+    // "-" is an argument (standard input), not an option.
+    EXPECT_EQ(parse({ "copy", "-" }).arguments, std::vector<std::string> { "-" });
+    // A one-letter flag grouped with one that takes a value.
+    const ParsedArguments grouped = parse({ "copy", "-ho", "x" });
+    EXPECT_TRUE(grouped.help);
+    EXPECT_EQ(grouped.options.at("output"), "x");
+    EXPECT_TRUE(parse({ "--vers" }).version);
+}
+
+TEST(Arguments, AnAmbiguousPrefixNamesTheCandidates) {
+    static const std::vector<Subcommand> t { { "go", "", 0, "",
+        { { "header", 0, "", "" }, { "height", 0, "N", "" }, { "id", 0, "N", "" },
+            { "idle", 0, "", "" } } } };
+    ParsedArguments p;
+    std::string error;
+    EXPECT_FALSE(parseArguments({ "go", "--he" }, t, p, error));
+    EXPECT_NE(error.find("ambiguous"), std::string::npos) << error;
+    EXPECT_NE(error.find("--header"), std::string::npos) << error;
+    EXPECT_NE(error.find("--height"), std::string::npos) << error;
+    // An exact name wins over a longer one it begins.
+    ASSERT_TRUE(parseArguments({ "go", "--id", "3" }, t, p, error)) << error;
+    EXPECT_EQ(p.options.at("id"), "3");
+    EXPECT_FALSE(p.has("idle"));
+    // "--h": header, height and help.
+    EXPECT_FALSE(parseArguments({ "go", "--h" }, t, p, error));
+    EXPECT_TRUE(parseArguments({ "go", "--hel" }, t, p, error)) << error;
+    EXPECT_TRUE(p.help);
 }
 
 TEST(Arguments, HelpAndVersionAnywhere) {

@@ -209,7 +209,8 @@ TEST(ConvertProgram, OneLineOutForEachLineIn) {
     EXPECT_EQ(out[5].rfind("ERR ", 0), 0u);
     EXPECT_EQ(run.err,
         "tintwise-convert: line 3: out of the Munsell range: Value above 10\n"
-        "tintwise-convert: line 6: expected HUE VALUE CHROMA, e.g. 5R 5 10\n");
+        "tintwise-convert: line 6: expected HUE VALUE/CHROMA or N VALUE/, e.g. 5R 5/10 or N "
+        "5/\n");
     // The same with --opt=value and with an illuminant in lower case.
     EXPECT_EQ(runProgram("to-xyz --illuminant=d65", "5R 5 10\n").out,
         runProgram("to-xyz --illuminant D65", "5R 5 10\n").out);

@@ -61,4 +61,47 @@ ProgramRun runProgram(const std::string &args, const std::string &input, const s
     return run;
 }
 
+ScratchFolder::ScratchFolder() {
+    static int counter = 0;
+    const std::filesystem::path p = std::filesystem::temp_directory_path()
+        / ("tw_convert_dir_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
+    std::filesystem::remove_all(p);
+    std::filesystem::create_directories(p);
+    path_ = p.string();
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+void ScratchFolder::write(const std::string &name, const std::string &contents) const {
+    std::ofstream(std::filesystem::path(path_) / name, std::ios::binary) << contents;
+}
+
+std::string ScratchFolder::read(const std::string &name) const {
+    return slurp(std::filesystem::path(path_) / name);
+}
+
+ProgramRun runShell(const std::string &script, const std::string &dir, bool merged) {
+    ScratchFolder scratch;
+    const std::string folder = dir.empty() ? scratch.path() : dir;
+    const std::filesystem::path base
+        = std::filesystem::temp_directory_path() / ("tw_shell_" + std::to_string(::getpid()));
+    const std::filesystem::path scriptFile = base.string() + "_script.sh";
+    const std::filesystem::path outFile = base.string() + "_out.txt";
+    const std::filesystem::path errFile = base.string() + "_err.txt";
+    std::ofstream(scriptFile, std::ios::binary) << script;
+    const std::string command = "cd \"" + folder + "\" && TW=\"" + std::string(TW_CONVERT_EXE)
+        + "\" /bin/sh \"" + scriptFile.string() + "\" > \"" + outFile.string() + "\" "
+        + (merged ? "2>&1" : "2> \"" + errFile.string() + "\"") + " < /dev/null";
+    const int status = std::system(command.c_str());
+    ProgramRun run { slurp(outFile), merged ? std::string() : slurp(errFile),
+        WIFEXITED(status) ? WEXITSTATUS(status) : -1 };
+    std::filesystem::remove(scriptFile);
+    std::filesystem::remove(outFile);
+    std::filesystem::remove(errFile);
+    return run;
+}
+
 } // namespace tw::app::testing

@@ -26,4 +26,24 @@ struct ProgramRun {
 ProgramRun runProgram(
     const std::string &args, const std::string &input, const std::string &dir = {});
 
+// A shell script run by /bin/sh in folder `dir` (a fresh scratch folder
+// when empty), with $TW naming the built program; its standard output and
+// standard error (apart, or together when `merged`) and exit status.
+ProgramRun runShell(const std::string &script, const std::string &dir = {}, bool merged = false);
+
+// A scratch folder of its own, removed at the end of the test.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder &) = delete;
+    ScratchFolder &operator=(const ScratchFolder &) = delete;
+    [[nodiscard]] const std::string &path() const { return path_; }
+    void write(const std::string &name, const std::string &contents) const;
+    [[nodiscard]] std::string read(const std::string &name) const;
+
+private:
+    std::string path_;
+};
+
 } // namespace tw::app::testing

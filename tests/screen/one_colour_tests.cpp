@@ -167,9 +167,19 @@ TEST_F(OneColourTest, TheConverterAnswersAsTheWindowShows) {
                     ASSERT_TRUE(text::parseNumber(box->text(), shown));
                     EXPECT_NEAR(v, shown, 0.00501) << notation;
                 }
+                // The boxes' CIELAB texts, with the zero before the point the
+                // converter writes (".04" is "0.04" there).
+                const auto leadingZero = [](std::string t) {
+                    const std::size_t at = t.rfind('-', 0) == 0 ? 1 : 0;
+                    if (t.compare(at, 1, ".") == 0) {
+                        t.insert(at, "0");
+                    }
+                    return t;
+                };
                 ASSERT_TRUE(toLab.convert(notation, out));
                 EXPECT_EQ(out,
-                    f.Text15[0]->text() + " " + f.Text15[1]->text() + " " + f.Text15[2]->text());
+                    leadingZero(f.Text15[0]->text()) + " " + leadingZero(f.Text15[1]->text()) + " "
+                        + leadingZero(f.Text15[2]->text()));
                 const std::string rgb
                     = f.Text1[0]->text() + " " + f.Text1[1]->text() + " " + f.Text1[2]->text();
                 if (toRgb.convert(notation, out)) {

@@ -1,0 +1,174 @@
+// Where the converter reads and writes: FILE operands and standard input,
+// -o, options anywhere on the line, write errors, and lines that go out one
+// by one to a co-process.
+#include "app/convert_cli.h"
+
+#include "convert_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <string>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tw::app {
+namespace {
+
+using testing::runProgram;
+using testing::runShell;
+using testing::ScratchFolder;
+
+std::string xyzOf(const std::string &notation) {
+    bool ok = false;
+    return testing::convertOne({ "to-xyz" }, notation, ok) + "\n";
+}
+
+TEST(ConvertFiles, OperandsInTheirOrderWithStandardInputAsDash) {
+    ScratchFolder folder;
+    folder.write("a.txt", "5R 5/10\n");
+    folder.write("b.txt", "N 5/\n");
+    const testing::ProgramRun run
+        = runShell("printf '2.5YR 6/4\\n' | \"$TW\" to-xyz a.txt - b.txt", folder.path());
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, xyzOf("5R 5/10") + xyzOf("2.5YR 6/4") + xyzOf("N 5/"));
+    // A file's failures name it.
+    folder.write("bad.txt", "5R 5/10\n5Q 5/10\n");
+    const testing::ProgramRun bad = runShell("\"$TW\" to-xyz bad.txt", folder.path());
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.err.rfind("tintwise-convert: bad.txt: line 2: ", 0), 0u) << bad.err;
+}
+
+TEST(ConvertFiles, AnInputThatCannotBeReadStopsTheRunBeforeAnyOutput) {
+    ScratchFolder folder;
+    folder.write("a.txt", "5R 5/10\n");
+    const testing::ProgramRun run
+        = runShell("\"$TW\" to-xyz a.txt missing.txt -o out.txt", folder.path());
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("missing.txt"), std::string::npos) << run.err;
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_TRUE(folder.read("out.txt").empty());
+}
+
+TEST(ConvertFiles, OutputOptionInEverySpellingAndPlace) {
+    ScratchFolder folder;
+    folder.write("in.txt", "5R 5/10\n");
+    for (const char *args : { "to-xyz in.txt -o out.txt", "to-xyz -oout.txt in.txt",
+             "-o out.txt to-xyz in.txt", "to-xyz --output=out.txt in.txt",
+             "to-xyz --out out.txt in.txt", "--illum C to-xyz in.txt -oout.txt" }) {
+        const testing::ProgramRun run
+            = runShell("rm -f out.txt; \"$TW\" " + std::string(args), folder.path());
+        EXPECT_EQ(run.status, 0) << args << ": " << run.err;
+        EXPECT_TRUE(run.out.empty()) << args;
+        EXPECT_EQ(folder.read("out.txt"), xyzOf("5R 5/10")) << args;
+    }
+    // A file converted in place: it is read whole before it is replaced.
+    folder.write("list.txt", "5R 5/10\nN 5/\n");
+    EXPECT_EQ(runShell("\"$TW\" to-xyz list.txt -o list.txt", folder.path()).status, 0);
+    EXPECT_EQ(folder.read("list.txt"), xyzOf("5R 5/10") + xyzOf("N 5/"));
+}
+
+TEST(ConvertFiles, WriteErrorsAreSaid) {
+    for (const char *args : { "to-xyz", "--help", "--version", "to-xyz -o /dev/full" }) {
+        const testing::ProgramRun run
+            = runShell("printf '5R 5/10\\n' | \"$TW\" " + std::string(args) + " > /dev/full");
+        EXPECT_EQ(run.status, 1) << args;
+        EXPECT_NE(run.err.find("write error"), std::string::npos) << args << ": " << run.err;
+    }
+    // An output folder that does not exist.
+    const testing::ProgramRun missing
+        = runShell("printf '5R 5/10\\n' | \"$TW\" to-xyz -o /nonexistent/out.txt");
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("/nonexistent/out.txt"), std::string::npos) << missing.err;
+    // A reader that goes away ends the program as it ends any filter, by
+    // SIGPIPE, without a message.
+    const testing::ProgramRun closed = runShell(
+        "yes '5R 5/10' | head -200000 | \"$TW\" to-xyz | head -1 >/dev/null; "
+        "echo \"${PIPESTATUS:-}\"");
+    EXPECT_EQ(closed.status, 0);
+    EXPECT_TRUE(closed.err.empty()) << closed.err;
+}
+
+// The program as a co-process: a line in, its answer out, before the input
+// ends.
+class CoProcess {
+public:
+    explicit CoProcess(const std::vector<std::string> &args) {
+        int in[2], out[2];
+        EXPECT_EQ(::pipe(in), 0);
+        EXPECT_EQ(::pipe(out), 0);
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::dup2(in[0], 0);
+            ::dup2(out[1], 1);
+            ::close(in[1]);
+            ::close(out[0]);
+            std::vector<char *> argv { const_cast<char *>(TW_CONVERT_EXE) };
+            for (const std::string &a : args) {
+                argv.push_back(const_cast<char *>(a.c_str()));
+            }
+            argv.push_back(nullptr);
+            ::execv(TW_CONVERT_EXE, argv.data());
+            ::_exit(127);
+        }
+        ::close(in[0]);
+        ::close(out[1]);
+        toChild_ = in[1];
+        fromChild_ = out[0];
+    }
+    ~CoProcess() {
+        ::close(toChild_);
+        ::close(fromChild_);
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+    }
+    void send(const std::string &line) {
+        EXPECT_EQ(::write(toChild_, line.data(), line.size()), static_cast<ssize_t>(line.size()));
+    }
+    // One line of the answer, or "" when none comes within two seconds.
+    std::string receive() {
+        std::string line;
+        char c = 0;
+        for (;;) {
+            pollfd p { fromChild_, POLLIN, 0 };
+            if (::poll(&p, 1, 2000) <= 0 || ::read(fromChild_, &c, 1) != 1) {
+                return "";
+            }
+            if (c == '\n') {
+                return line;
+            }
+            line += c;
+        }
+    }
+
+private:
+    pid_t pid_ = -1;
+    int toChild_ = -1;
+    int fromChild_ = -1;
+};
+
+TEST(ConvertCoProcess, EachAnswerComesBeforeTheNextQuestion) {
+    CoProcess child({ "to-xyz", "--table", std::string(TW_DATA_DIR) + "/Muncie.dat" });
+    child.send("5R 5/10\n");
+    EXPECT_EQ(child.receive() + "\n", xyzOf("5R 5/10"));
+    child.send("N 5/\n");
+    EXPECT_EQ(child.receive() + "\n", xyzOf("N 5/"));
+    child.send("# a comment\n");
+    EXPECT_EQ(child.receive(), "# a comment");
+}
+
+TEST(ConvertCoProcess, CsvHeaderAndRowsEachAtOnce) {
+    CoProcess child({ "to-munsell", "--format=csv", "--notation", "--table",
+        std::string(TW_DATA_DIR) + "/Muncie.dat" });
+    child.send("30 20 10\n");
+    EXPECT_EQ(child.receive(), "notation");
+    EXPECT_EQ(child.receive().find("R "), 6u);
+}
+
+} // namespace
+} // namespace tw::app
