@@ -1,15 +1,16 @@
-// The hue page. Each patch is mun2xyz then xyzrgb, computed here without the
-// screen (so the screen's boxes, scroll bars and note stay as they are).
+// The hue page. Each patch is the display colour of its notation as the
+// screen would show it, computed without touching the screen's state (its
+// boxes, scroll bars and note stay as they are).
 //
-// A colour is converted only when X and Y are both at least 0.02 (0.02 in
-// single precision): below that the renotation data have no colour there.
-// A converted colour gets a dotted border when the display clips it, unless
-// it is so dark that its scaled X (X / 100 times the white-scaling factor)
-// is at most 0.02 or its scaled Y is exactly 0.02.
+// A colour is shown only when X and Y are both at least 0.02 (0.02 in single
+// precision): below that the renotation data have no colour there, and the
+// patch stays grey. A colour the display must clip carries the charts' clip
+// mark, however dark it is.
 #include "charts/book.h"
 
-#include "engine/colour_spaces.h"
-#include "engine/mun2xyz.h"
+#include "charts/clip_mark.h"
+
+#include "engine/display_colour.h"
 #include "engine/notation.h"
 #include "text/numbers.h"
 #include "ui/button.h"
@@ -20,6 +21,7 @@
 
 #include <QFont>
 
+#include <cmath>
 #include <string>
 
 namespace tw::charts {
@@ -124,29 +126,19 @@ void book::fillbook() {
     Label1[23]->setCaption(hueText);
     Shape1[patchIndex(0, 0)]->setFillColor(ui::kBlack);
 
-    const engine::Illuminant illuminant = screen_.cycle().state().illuminant;
-    const engine::DisplaySettings &display = screen_.cycle().state().display;
-    const engine::RenotationTable &table = screen_.cycle().table();
-    const bool pwd = screen_.cycle().state().pwd;
+    holdsColour_.fill(false);
+    holdsColour_[static_cast<std::size_t>(patchIndex(0, 0))] = true;
     const float limit = 0.02f;
     for (int c = 0; c <= 28; c += 2) {
         for (int v = 1; v <= 9; ++v) {
-            float V = static_cast<float>(v);
-            float X = 0.0f, Y = 0.0f, Z = 0.0f, x = 0.0f, y = 0.0f;
-            if (engine::mun2xyz(table, illuminant, pwd, h, V, static_cast<float>(c), X, Y, Z, x, y)
-                != engine::Mun2XyzStatus::Ok) {
-                X = Y = Z = 0.0f;
-            }
-            ui::Rgb24 fill = missingGrey;
-            bool dotted = false;
-            if (X >= limit && Y >= limit) {
-                const engine::RgbResult out = engine::xyzrgb(illuminant, display, X, Y, Z);
-                dotted = X > limit && out.outofgamut && Y != limit;
-                fill = ui::rgb(out.R, out.G, out.B);
-            }
-            ui::Shape *patch = Shape1[static_cast<std::size_t>(patchIndex(c, v))];
-            patch->setBorderStyle(dotted ? ui::BorderStyle::Dotted : ui::BorderStyle::Solid);
-            patch->setFillColor(fill);
+            const engine::DisplayColour colour
+                = screen_.cycle().munsellColour(h, static_cast<float>(v), static_cast<float>(c));
+            const bool shown = colour.hasRgb() && colour.X >= limit && colour.Y >= limit;
+            const auto index = static_cast<std::size_t>(patchIndex(c, v));
+            holdsColour_[index] = shown;
+            showClipMark(*Shape1[index], shown && colour.rgb.outofgamut,
+                shown ? ui::rgb(colour.rgb.R, colour.rgb.G, colour.rgb.B) : missingGrey,
+                ui::kBlack);
         }
     }
 }
@@ -160,7 +152,23 @@ void book::VScroll1_Change() {
     fillbook();
 }
 
+int book::patchAt(double x, double y) {
+    const int column = static_cast<int>(std::floor((x - gridLeft) / pitch));
+    const int row = static_cast<int>(std::floor((y - gridTop) / pitch));
+    if (column < 0 || column >= columns || row < 0 || row >= rows
+        || x - gridLeft - column * pitch >= patchSize || y - gridTop - row * pitch >= patchSize) {
+        return -1;
+    }
+    return column * rows + row;
+}
+
 void book::Form_MouseDown(double x, double y) {
+    // Only a patch with a colour sends it: the page's grey background and
+    // the empty cells where the data hold no colour are no colours to take.
+    const int patch = patchAt(x, y);
+    if (patch < 0 || !holdsColour_[static_cast<std::size_t>(patch)]) {
+        return;
+    }
     const ui::Rgb24 c = point(x, y);
     const int channel[3] = { ui::redOf(c), ui::greenOf(c), ui::blueOf(c) };
     for (int i = 0; i < 3; ++i) {

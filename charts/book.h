@@ -62,8 +62,12 @@ public:
 private:
     void VScroll1_Change();
     void Form_MouseDown(double x, double y);
+    // The patch under window point (x, y), or -1 between patches.
+    [[nodiscard]] static int patchAt(double x, double y);
 
     bool busy_ = false;
+    // The patches that show a colour (the black Value 0 patch among them).
+    std::array<bool, 150> holdsColour_ {};
 };
 
 } // namespace tw::charts

@@ -4,6 +4,8 @@
 // Hue 0 points right and y grows downwards on the window, hence cy - 100 y.
 #include "charts/book2.h"
 
+#include "charts/clip_mark.h"
+
 #include "engine/colour_spaces.h"
 #include "engine/mun2xyz.h"
 #include "engine/notation.h"
@@ -94,10 +96,6 @@ void book2::plotvalue(float v) {
     const double cy = static_cast<double>(text::roundHalfEven(clientHeight() / 2.0));
     const double radius = cx / 40.0;
 
-    const engine::Illuminant illuminant = screen_.cycle().state().illuminant;
-    const engine::DisplaySettings &display = screen_.cycle().state().display;
-    const engine::RenotationTable &table = screen_.cycle().table();
-    const bool pwd = screen_.cycle().state().pwd;
     for (int k = 0; k < 40; ++k) {
         const float H = 2.5f * static_cast<float>(k);
         const float theta = H / 15.915494f;
@@ -109,23 +107,22 @@ void book2::plotvalue(float v) {
         }
         for (int c = 0; c <= 40; c += 2) {
             const float C = static_cast<float>(c);
-            float V = v;
-            float X = 0.0f, Y = 0.0f, Z = 0.0f, x = 0.0f, y = 0.0f;
-            engine::RgbResult out;
-            if (engine::mun2xyz(table, illuminant, pwd, H, V, C, X, Y, Z, x, y)
-                == engine::Mun2XyzStatus::Ok) {
-                out = engine::xyzrgb(illuminant, display, X, Y, Z);
-            } else {
-                X = Y = Z = 0.0f;
-            }
+            const engine::DisplayColour colour = screen_.cycle().munsellColour(H, v, C);
+            const float X = colour.hasRgb() ? colour.X : 0.0f;
+            const float Y = colour.hasRgb() ? colour.Y : 0.0f;
+            const engine::RgbResult &out = colour.rgb;
             const float r = C + 10.0f;
             const double px = cx + 100.0 * static_cast<double>(r * cosT);
             const double py = cy - 100.0 * static_cast<double>(r * sinT);
             if (X != 0.0f && Y != 0.0f) {
-                s.setFillColor(ui::rgb(out.R, out.G, out.B));
-                s.setFillStyle(out.R == 0 || out.G == 0 || out.B == 0 ? ui::FillStyle::DiagonalCross
-                                                                      : ui::FillStyle::Solid);
-                s.circle(px, py, radius);
+                // The charts' one clip mark: a dotted outline in black or
+                // white around the clipped colour.
+                const ui::Rgb24 fill = ui::rgb(out.R, out.G, out.B);
+                s.setFillColor(fill);
+                s.setFillStyle(ui::FillStyle::Solid);
+                s.setDrawStyle(out.outofgamut ? ui::BorderStyle::Dotted : ui::BorderStyle::Solid);
+                s.circle(px, py, radius, out.outofgamut ? ui::clipMarkColour(fill) : s.foreColor());
+                s.setDrawStyle(ui::BorderStyle::Solid);
             } else {
                 // The renotation data end here: the spoke ends with its name.
                 s.setCurrentX(px);

@@ -3,11 +3,16 @@
 // mun2xyz then xyzrgb of its notation, computed without the screen.
 #include "charts/cchecker.h"
 
+#include "charts/clip_mark.h"
+
 #include "engine/display_colour.h"
 #include "text/textfile.h"
 #include "ui/button.h"
 #include "ui/label.h"
 #include "ui/shape.h"
+
+#include <string>
+#include <vector>
 
 namespace tw::charts {
 
@@ -71,19 +76,33 @@ void CChecker::fillCC() {
         read.problem = error + "\rThe ColorChecker patches are left empty.";
     }
 
+    std::vector<std::string> outside;
     for (std::size_t k = 0; k < Shape1.size(); ++k) {
         ui::Rgb24 fill = background;
+        bool clipped = false;
         names_[k].clear();
         if (const auto &patch = read.patches[k]) {
             names_[k] = patch->name;
-            // A notation beyond the renotation data converts to black, as
-            // the engine gives it.
             const engine::DisplayColour c
                 = screen_.cycle().munsellColour(patch->hue, patch->value, patch->chroma);
-            fill = c.hasRgb() ? ui::rgb(c.rgb.R, c.rgb.G, c.rgb.B) : ui::kBlack;
+            if (c.hasRgb()) {
+                fill = ui::rgb(c.rgb.R, c.rgb.G, c.rgb.B);
+                clipped = c.rgb.outofgamut;
+            } else {
+                // No colour of the data: the patch stays empty, never black.
+                outside.push_back(std::to_string(k + 1));
+            }
         }
-        Shape1[k]->setFillColor(fill);
-        Shape1[k]->setBorderColor(fill);
+        showClipMark(*Shape1[k], clipped, fill, fill);
+    }
+    if (!outside.empty()) {
+        std::string list;
+        for (std::size_t i = 0; i < outside.size(); ++i) {
+            list += (i == 0 ? "" : i + 1 == outside.size() ? " and " : ", ") + outside[i];
+        }
+        read.problem += std::string(read.problem.empty() ? "" : " ")
+            + (outside.size() == 1 ? "Patch " : "Patches ") + list
+            + " lie outside the Munsell renotation data and are left empty.";
     }
     if (!read.problem.empty()) {
         screen_.dialogs().messageBox(

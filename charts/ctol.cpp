@@ -6,6 +6,8 @@
 // the upper right (yellower), L* up and down.
 #include "charts/ctol.h"
 
+#include "charts/clip_mark.h"
+
 #include "cycle/conversion_cycle.h"
 #include "engine/notation.h"
 #include "text/numbers.h"
@@ -15,6 +17,7 @@
 #include "ui/button.h"
 #include "ui/checkbox.h"
 #include "ui/frame.h"
+#include "ui/keys.h"
 #include "ui/label.h"
 #include "ui/scoped_flag.h"
 #include "ui/scrollbar.h"
@@ -103,6 +106,7 @@ CTol::CTol(screen::ScreenHost &screen)
         const auto k = static_cast<std::size_t>(i);
         Label4[k] = &addIn<ui::Label>(*Frame2, TwipRect { 240, 360 + 390 * i, 360, 255 });
         Text2[k] = &addIn<ui::TextBox>(*Frame2, TwipRect { 720, 330 + 390 * i, 1200, 285 });
+        Text2[k]->onKeyDown = [this](int key) { Text2_KeyDown(key); };
     }
     Form_Load();
 }
@@ -130,6 +134,7 @@ void CTol::writeCaptions() {
 }
 
 void CTol::MakeCTol(float L, float a, float b) {
+    standard_ = { L, a, b };
     const float standard[3] = { L, a, b };
     for (std::size_t i = 0; i < 3; ++i) {
         Text2[i]->setText(text::formatPattern(standard[i], text::patterns::twoDecimals));
@@ -156,8 +161,7 @@ void CTol::MakeCTol(float L, float a, float b) {
         tolRgb[row] = { out.R, out.G, out.B };
 
         const ui::Rgb24 fill = ui::rgb(out.R, out.G, out.B);
-        Shape1[row]->setFillColor(fill);
-        Shape1[row]->setBorderColor(blackLines ? ui::kBlack : fill);
+        showClipMark(*Shape1[row], out.outofgamut, fill, blackLines ? ui::kBlack : fill);
     }
 }
 
@@ -182,27 +186,49 @@ void CTol::follow(const screen::Refresh &refresh) {
     MakeCTol(refresh.L, refresh.a, refresh.b);
 }
 
-bool CTol::rebuildFromBoxes() {
+void CTol::Text2_KeyDown(int key) {
+    if (key != ui::kKeyReturn) {
+        return;
+    }
     std::optional<float> lab[3];
     for (std::size_t i = 0; i < 3; ++i) {
         lab[i] = cycle::boxNumber(Text2[i]->text());
         if (!lab[i]) {
-            return false;
+            // The set stays as it is, built around the standard it shows.
+            screen_.dialogs().messageBox("The standard is three numbers, L*, a* and b*: \""
+                    + Text2[i]->text() + "\" is not a number. The set is left as it was.",
+                services::Buttons::Ok, "Munsell Color Tolerance Set", services::Icon::Warning);
+            return;
         }
     }
     MakeCTol(*lab[0], *lab[1], *lab[2]);
-    return true;
+}
+
+void CTol::rebuild() {
+    // Around the standard as its boxes show it; boxes that hold no number
+    // (an edit never entered) give way to the standard the set was built
+    // for, so that the patches always agree with the captions.
+    std::optional<float> lab[3];
+    for (std::size_t i = 0; i < 3; ++i) {
+        lab[i] = cycle::boxNumber(Text2[i]->text());
+    }
+    if (lab[0] && lab[1] && lab[2]) {
+        MakeCTol(*lab[0], *lab[1], *lab[2]);
+    } else if (standard_) {
+        MakeCTol((*standard_)[0], (*standard_)[1], (*standard_)[2]);
+    }
 }
 
 void CTol::HScroll1_Change(int index) {
     const auto i = static_cast<std::size_t>(index);
     tolerance[i] = static_cast<float>(HScroll1[i]->value()) / 10.0f;
+    // The captions say what the patches show: both change together.
     writeCaptions();
-    (void)rebuildFromBoxes();
+    rebuild();
 }
 
 void CTol::Check1_Click() {
-    (void)rebuildFromBoxes();
+    rebuild();
 }
 
 void CTol::Command2_Click() {

@@ -10,8 +10,11 @@
 //    Patch borders: the fill colour, or black with "Black Lines".
 //  - The scroll bars HScroll1(0..2) set the tolerances (value / 10, 1 to 20,
 //    5 at start), rewrite the six captions and rebuild around the standard
-//    as the boxes show it; "Black Lines" rebuilds the same way. Boxes that
-//    hold no number leave the set as it is.
+//    as the boxes show it, or around the standard the set was built for
+//    when a box holds no number: captions and patches always agree.
+//    "Black Lines" rebuilds the same way.
+//  - Enter in a Standard box rebuilds the set around the three boxes; a box
+//    that holds no number is refused with a message and the set stays.
 //  - "Save Palette" writes "Cpalette.csv" anew, patch 6 down to 0, one line
 //    each ("date,time,patch,hue,value,chroma" then nine ",0", then R, G, B in
 //    print form and ",end"), makes it the screen's palette file and has the
@@ -26,6 +29,7 @@
 #include "charts/chart_window.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace tw::ui {
@@ -74,9 +78,11 @@ private:
     void Check1_Click();
     void Command2_Click();
     void writeCaptions();
-    // MakeCTol around the standard the boxes show; false (nothing changed)
-    // when a box holds no number.
-    bool rebuildFromBoxes();
+    void Text2_KeyDown(int key);
+    // MakeCTol around the standard the boxes show, or the one the set was
+    // last built for (nothing before the first build).
+    void rebuild();
+    std::optional<std::array<float, 3>> standard_;
     // "Save Palette" is handing its file to the viewer.
     bool saving_ = false;
 };

@@ -502,6 +502,7 @@ Outcome ConversionCycle::doCommand6() {
         linear[i] = engine::displayToLinear(channel[i], state_.display, static_cast<int>(i));
     }
     state_.patch = { channel[0], channel[1], channel[2] };
+    state_.clippedPatch = state_.patch;
     // A colour given in display values is shown as it is.
     state_.outofgamut = false;
     Outcome o;
@@ -549,6 +550,7 @@ void ConversionCycle::cmykrgb(Outcome &o, float C, float M, float Y, float K) {
     const engine::CmykToRgb out = engine::cmykrgb(state_.display, C, M, Y, K);
     state_.outofgamut = out.clamped;
     state_.patch = { out.R, out.G, out.B };
+    state_.clippedPatch = state_.patch;
     const int channel[3] = { out.R, out.G, out.B };
     for (std::size_t i = 0; i < 3; ++i) {
         state_.rgb[i] = std::to_string(channel[i]);
@@ -582,6 +584,7 @@ void ConversionCycle::showRgb(Outcome &o, float &X, float &Y, float &Z) {
         rgbcmyk(r, g, b);
     }
     state_.patch = { R, G, B };
+    state_.clippedPatch = { out.R, out.G, out.B };
 }
 
 void ConversionCycle::showRangeNote() {

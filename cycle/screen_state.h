@@ -95,6 +95,10 @@ struct ScreenState {
     std::string rangeNote;
     // Picture1: the current display colour.
     DisplayRgb patch;
+    // The nearest colour the display has: the patch's colour, or, for a
+    // colour outside the display's range (the patch black then, the RGB
+    // boxes 0 0 0), that colour clipped channel by channel.
+    DisplayRgb clippedPatch;
 
     // The settings every conversion reads.
     engine::Illuminant illuminant = engine::Illuminant::C_1931;

@@ -90,6 +90,12 @@ bool Form2::OpenPicture(bool useStoredName) {
     screen_.palette().setFileName(paletteNameOfPicture(pictureFileName_));
     showPicture(loaded.image);
     warnIfTooBig();
+    if (!loaded.note.empty()) {
+        // Shown as far as it goes, and said so: a cut-short file, or
+        // transparent parts over white.
+        screen_.dialogs().messageBox(
+            "\"" + name + "\": " + loaded.note, Buttons::Ok, caption(), Icon::Information);
+    }
     screen_.dialogs().yield();
     return true;
 }

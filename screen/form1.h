@@ -22,6 +22,7 @@
 #include "screen/screen_settings.h"
 #include "screen/window_switchboard.h"
 #include "services/services.h"
+#include "ui/colour.h"
 #include "ui/form.h"
 
 #include <array>
@@ -33,6 +34,7 @@
 
 namespace tw::ui {
 class Button;
+class Control;
 class CheckBox;
 class ComboBox;
 class DrawingSurface;
@@ -202,6 +204,9 @@ private:
     std::string storedInstrument_;
     std::function<void()> importAction_;
     std::filesystem::path tableFile_;
+    // The colours the viewing-light tint starts from: the window's (null)
+    // and each tinted control's own, as the window was made.
+    std::vector<std::pair<ui::Control *, ui::Rgb24>> tintBase_;
 };
 
 } // namespace tw::screen

@@ -103,36 +103,34 @@ void Form1::applyTint(int s) {
     const float green = static_cast<float>(1.0 - (1.0 - blue) / (85.0 / 52.0));
     cycle_.setRgbScale({ 1.0f, green, blue });
     Picture2->setVisible(s == 100);
-    const auto tinted = [&](int base) {
-        return ui::rgb(base, static_cast<int>(text::roundHalfEven(green * base)),
-            static_cast<int>(text::roundHalfEven(blue * base)));
+    // Each control is tinted from its own colour as the window was made, so
+    // that the slider back at 100 gives every control its own colour again.
+    if (tintBase_.empty()) {
+        tintBase_.emplace_back(nullptr, backColor());
+        std::vector<ui::Control *> tinted { Label8, Label10, Label12, Label7, Label9, Label11,
+            Label16, Label17, Label13, Label14, Label15, Label21, Label22, Label1, Label19,
+            Command1, Command2, Command7, Command8, Command9, Command11, Frame1, Text3, Text4 };
+        tinted.insert(tinted.end(), Label18.begin(), Label18.end());
+        tinted.insert(tinted.end(), Label20.begin(), Label20.end());
+        for (const auto *group : { &Text12, &Text11, &Text15, &Text1 }) {
+            tinted.insert(tinted.end(), group->begin(), group->end());
+        }
+        tinted.insert(tinted.end(), Text2.begin(), Text2.end());
+        tinted.insert(tinted.end(), Text18.begin(), Text18.end());
+        for (ui::Control *c : tinted) {
+            tintBase_.emplace_back(c, c->backColor());
+        }
+    }
+    const auto tint = [&](ui::Rgb24 base) {
+        return ui::rgb(ui::redOf(base),
+            static_cast<int>(text::roundHalfEven(green * static_cast<float>(ui::greenOf(base)))),
+            static_cast<int>(text::roundHalfEven(blue * static_cast<float>(ui::blueOf(base)))));
     };
-    const ui::Rgb24 back = tinted(200);
-    setBackColor(back);
-    for (ui::Label *label : { Label8, Label10, Label12, Label7, Label9, Label11, Label16, Label17,
-             Label13, Label14, Label15, Label21, Label22, Label1, Label19 }) {
-        label->setBackColor(back);
-    }
-    for (ui::Label *label : Label18) {
-        label->setBackColor(back);
-    }
-    for (ui::Label *label : Label20) {
-        label->setBackColor(back);
-    }
-    for (ui::Button *button : { Command1, Command2, Command7, Command8, Command9, Command11 }) {
-        button->setBackColor(back);
-    }
-    Frame1->setBackColor(back);
-    const ui::Rgb24 boxes = tinted(255);
-    for (const auto &group : { std::vector<ui::TextBox *>(Text12.begin(), Text12.end()),
-             std::vector<ui::TextBox *>(Text11.begin(), Text11.end()),
-             std::vector<ui::TextBox *>(Text15.begin(), Text15.end()),
-             std::vector<ui::TextBox *>(Text1.begin(), Text1.end()),
-             std::vector<ui::TextBox *>(Text2.begin(), Text2.end()),
-             std::vector<ui::TextBox *>(Text18.begin(), Text18.end()),
-             std::vector<ui::TextBox *> { Text3, Text4 } }) {
-        for (ui::TextBox *box : group) {
-            box->setBackColor(boxes);
+    for (const auto &[control, base] : tintBase_) {
+        if (control == nullptr) {
+            setBackColor(tint(base));
+        } else {
+            control->setBackColor(tint(base));
         }
     }
 }

@@ -13,9 +13,19 @@ namespace tw::services {
 struct PictureResult {
     QImage image; // null on failure
     std::string error; // why it failed; empty on success
+    // The picture loaded, but not all of it is what the file holds: cut
+    // short or damaged (with what was loaded), or transparent parts shown
+    // over white. Empty otherwise.
+    std::string note;
 
     [[nodiscard]] bool ok() const { return !image.isNull(); }
 };
+
+// A picture as the program shows and samples it: 32-bit RGB, with its
+// transparent and translucent pixels composited over white (a transparent
+// pixel's stored colour is no colour anyone sees); `note` says so when any
+// pixel was not opaque.
+[[nodiscard]] PictureResult shownPicture(const QImage &image);
 
 class Pictures {
 public:

@@ -8,7 +8,7 @@ PictureResult FakePictures::load(const std::string &path) {
     if (it == files_.end() || it->second.isNull()) {
         return { QImage(), "cannot read " + path };
     }
-    return { it->second.convertToFormat(QImage::Format_RGB32), {} };
+    return shownPicture(it->second);
 }
 
 } // namespace tw::services

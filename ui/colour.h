@@ -46,4 +46,13 @@ using Rgb24 = std::uint32_t;
 inline constexpr Rgb24 kBlack = rgb(0, 0, 0);
 inline constexpr Rgb24 kWhite = rgb(255, 255, 255);
 
+// The mark of a colour the display must clip, the same wherever a colour is
+// drawn (the charts' patches, the viewer's dots): a dotted outline, black
+// on a light colour and white on a dark one, so that it shows on any fill.
+// Dark is a Rec. 601 luma below 110 of 255.
+[[nodiscard]] constexpr Rgb24 clipMarkColour(Rgb24 fill) {
+    const int luma = (299 * redOf(fill) + 587 * greenOf(fill) + 114 * blueOf(fill)) / 1000;
+    return luma < 110 ? kWhite : kBlack;
+}
+
 } // namespace tw::ui

@@ -22,6 +22,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <vector>
 
@@ -42,9 +43,13 @@ public:
 
     std::function<const QImage &()> imageFor;
     std::function<void(int kind, int button, QPoint pixel)> mouse;
+    // Set when an update has been asked for and not painted yet: drawing
+    // asks once, however many points it sets before the next paint.
+    bool updatePending = false;
 
 protected:
     void paintEvent(QPaintEvent *event) override {
+        updatePending = false;
         if (imageFor) {
             QPainter p(this);
             p.drawImage(event->rect(), imageFor(), event->rect());
@@ -128,7 +133,11 @@ void DrawingSurface::flush() const {
 }
 
 void DrawingSurface::changed() {
-    widget()->update();
+    auto *w = static_cast<SurfaceWidget *>(widget());
+    if (!w->updatePending || !w->isVisible()) {
+        w->updatePending = w->isVisible();
+        w->update();
+    }
 }
 
 QSize DrawingSurface::pixelSize() const {
@@ -244,6 +253,80 @@ const std::vector<DiscRow> &discRows(int width, std::vector<DiscRow> &scratch) {
 
 } // namespace
 
+namespace {
+
+// The outline of a dot of this width: the pixels just outside its disc
+// that touch it side by side, in order round the dot, every other one kept
+// (a dotted ring one pixel wide).
+std::vector<QPoint> dottedRingOf(int width) {
+    std::vector<DiscRow> scratch;
+    const std::vector<DiscRow> &rows = discRows(std::max(width, 1), scratch);
+    const auto inside = [&rows](int x, int y) {
+        for (const DiscRow &d : rows) {
+            if (d.row == y) {
+                return x >= d.first && x <= d.last;
+            }
+        }
+        return false;
+    };
+    std::vector<QPoint> ring;
+    const int reach = width / 2 + 2;
+    for (int y = -reach; y <= reach; ++y) {
+        for (int x = -reach; x <= reach; ++x) {
+            if (!inside(x, y)
+                && (inside(x - 1, y) || inside(x + 1, y) || inside(x, y - 1) || inside(x, y + 1))) {
+                ring.emplace_back(x, y);
+            }
+        }
+    }
+    const double mid = (width % 2) ? 0.0 : -0.5;
+    std::sort(ring.begin(), ring.end(), [mid](QPoint a, QPoint b) {
+        return std::atan2(a.y() - mid, a.x() - mid) < std::atan2(b.y() - mid, b.x() - mid);
+    });
+    std::vector<QPoint> dotted;
+    for (std::size_t i = 0; i < ring.size(); i += 2) {
+        dotted.push_back(ring[i]);
+    }
+    return dotted;
+}
+
+const std::vector<QPoint> &ringPixels(int width) {
+    static std::vector<std::vector<QPoint>> cache(kCachedWidths);
+    if (width >= kCachedWidths) {
+        static std::vector<QPoint> scratch;
+        scratch = dottedRingOf(width);
+        return scratch;
+    }
+    std::vector<QPoint> &ring = cache[static_cast<std::size_t>(std::max(width, 0))];
+    if (ring.empty()) {
+        ring = dottedRingOf(width);
+    }
+    return ring;
+}
+
+} // namespace
+
+void DrawingSurface::dottedRing(double x, double y, Rgb24 colour) {
+    ensureImage();
+    if (!image_.isDetached()) {
+        flush();
+    }
+    const QPoint at = pixelOf(x, y);
+    const QRgb c = colourOf(colour).rgb();
+    const int w = image_.width();
+    const int h = image_.height();
+    uchar *const bits = image_.bits();
+    const qsizetype stride = image_.bytesPerLine();
+    for (const QPoint &p : ringPixels(drawWidth_)) {
+        const int px = at.x() + p.x();
+        const int py = at.y() + p.y();
+        if (px >= 0 && px < w && py >= 0 && py < h) {
+            reinterpret_cast<QRgb *>(bits + py * stride)[px] = c;
+        }
+    }
+    changed();
+}
+
 void DrawingSurface::dot(QPoint at, Rgb24 colour) {
     ensureImage();
     // The pixels are written straight into the backing image: the raster
@@ -352,6 +435,11 @@ void DrawingSurface::circle(
     QPainter &p = painter();
     QPen pen(colourOf(c));
     pen.setWidth(drawWidth_);
+    if (drawStyle_ == BorderStyle::Dotted) {
+        pen.setStyle(Qt::DotLine);
+    } else if (drawStyle_ == BorderStyle::Transparent) {
+        pen.setStyle(Qt::NoPen);
+    }
     p.setPen(pen);
     if (fillStyle_ == FillStyle::Transparent) {
         p.setBrush(Qt::NoBrush);
@@ -363,23 +451,147 @@ void DrawingSurface::circle(
 }
 
 void DrawingSurface::print(const std::string &text, bool newLine) {
+    // Text without antialiasing too: every pixel of a letter is the fore
+    // colour. A text is rendered once into the runs of pixels it sets, and
+    // later prints of it in the same font set those pixels straight into the
+    // image, as dots are: a view that numbers ten thousand dots a frame
+    // cannot lay out ten thousand texts a frame.
+    const std::uint32_t index = stampOf(text);
+    printStamp(stamps_[index], newLine);
+}
+
+void DrawingSurface::print(const std::string &text, TextHandle &handle, bool newLine) {
+    // stampOf() first: a change of font renews the generation.
+    if (handle.generation != stampGeneration_ || !stampMetrics_ || widget()->font() != stampFont_) {
+        handle.index = stampOf(text);
+        handle.generation = stampGeneration_;
+    }
+    printStamp(stamps_[handle.index], newLine);
+}
+
+void DrawingSurface::printStamp(Stamp &stamp, bool newLine) {
     const QPoint at = pixelOf(currentX_, currentY_);
-    const QString q = QString::fromStdString(text);
-    // Text without antialiasing too: every pixel of a letter is the fore colour.
-    QFont font = widget()->font();
-    font.setStyleStrategy(QFont::NoAntialias);
-    QPainter &p = painter();
-    p.setFont(font);
-    p.setPen(colourOf(fore_));
-    const QFontMetricsF fm(font, &image_);
-    p.drawText(QPointF(at.x(), at.y() + fm.ascent()), q);
+    const QRgb c = colourOf(fore_).rgb();
+    if (!image_.isDetached()) {
+        flush();
+    }
+    const int w = image_.width();
+    const int h = image_.height();
+    uchar *const bits = image_.bits();
+    const qsizetype stride = image_.bytesPerLine();
+    const auto fill = [&](int y, int first, int last) {
+        QRgb *const line = reinterpret_cast<QRgb *>(bits + y * stride);
+        for (int x = first; x <= last; ++x) {
+            line[x] = c;
+        }
+    };
+    if (at.y() + stamp.top >= 0 && at.y() + stamp.bottom < h && at.x() + stamp.left >= 0
+        && at.x() + stamp.right < w) {
+        // Wholly inside, as nearly every text is: pixel by pixel from the
+        // pen's pixel.
+        const qsizetype pixelsPerRow = stride / static_cast<qsizetype>(sizeof(QRgb));
+        if (stamp.pixelsPerRow != pixelsPerRow) {
+            stamp.offsets.clear();
+            for (const StampRun &run : stamp.runs) {
+                for (int x = run.first; x <= run.last; ++x) {
+                    stamp.offsets.push_back(static_cast<std::int32_t>(run.row * pixelsPerRow + x));
+                }
+            }
+            stamp.pixelsPerRow = pixelsPerRow;
+        }
+        QRgb *const pen = reinterpret_cast<QRgb *>(bits + at.y() * stride) + at.x();
+        for (const std::int32_t offset : stamp.offsets) {
+            pen[offset] = c;
+        }
+    } else {
+        for (const StampRun &run : stamp.runs) {
+            const int y = at.y() + run.row;
+            if (y >= 0 && y < h) {
+                fill(y, std::max(0, at.x() + run.first), std::min(w - 1, at.x() + run.last));
+            }
+        }
+    }
     if (newLine) {
         currentX_ = scale_.left();
-        currentY_ += fm.height() / scale_.yScale();
+        currentY_ += stampLineHeight_ / scale_.yScale();
     } else {
-        currentX_ += fm.horizontalAdvance(q) / scale_.xScale();
+        currentX_ += stamp.advance / scale_.xScale();
     }
     changed();
+}
+
+std::uint64_t DrawingSurface::newStampGeneration() {
+    static std::atomic<std::uint64_t> last { 0 };
+    return ++last;
+}
+
+std::uint32_t DrawingSurface::stampOf(const std::string &text) {
+    // The stamps are the widget's font's: a new font starts them afresh.
+    if (!stampMetrics_ || widget()->font() != stampFont_) {
+        stampFont_ = widget()->font();
+        stamps_.clear();
+        stampIndex_.clear();
+        stampGeneration_ = newStampGeneration();
+        QFont font = stampFont_;
+        font.setStyleStrategy(QFont::NoAntialias);
+        stampMetrics_ = std::make_unique<QFontMetricsF>(font, &image_);
+        stampLineHeight_ = stampMetrics_->height();
+    }
+    if (const auto found = stampIndex_.find(text); found != stampIndex_.end()) {
+        return found->second;
+    }
+    // A view that keeps changing its texts does not keep every one.
+    if (stamps_.size() >= 20000) {
+        stamps_.clear();
+        stampIndex_.clear();
+        stampGeneration_ = newStampGeneration();
+    }
+    QFont font = stampFont_;
+    font.setStyleStrategy(QFont::NoAntialias);
+    const QFontMetricsF &fm = *stampMetrics_;
+    const QString q = QString::fromStdString(text);
+    Stamp stamp;
+    stamp.advance = fm.horizontalAdvance(q);
+    // Room for overhangs on both sides; the pen stands at (margin, 0).
+    const int margin = static_cast<int>(std::ceil(fm.height()));
+    const int width = static_cast<int>(std::ceil(stamp.advance)) + 2 * margin;
+    const int height = static_cast<int>(std::ceil(fm.height())) + 2 * margin;
+    QImage glyphs(std::max(width, 1), std::max(height, 1), QImage::Format_ARGB32);
+    glyphs.fill(Qt::transparent);
+    {
+        QPainter p(&glyphs);
+        p.setRenderHint(QPainter::TextAntialiasing, false);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        p.drawText(QPointF(margin, margin + fm.ascent()), q);
+    }
+    for (int y = 0; y < glyphs.height(); ++y) {
+        const QRgb *row = reinterpret_cast<const QRgb *>(glyphs.constScanLine(y));
+        for (int x = 0; x < glyphs.width();) {
+            if (qAlpha(row[x]) < 128) {
+                ++x;
+                continue;
+            }
+            const int first = x;
+            while (x < glyphs.width() && qAlpha(row[x]) >= 128) {
+                ++x;
+            }
+            const StampRun run { y - margin, first - margin, x - 1 - margin };
+            if (stamp.runs.empty()) {
+                stamp.top = stamp.bottom = run.row;
+                stamp.left = run.first;
+                stamp.right = run.last;
+            }
+            stamp.top = std::min(stamp.top, run.row);
+            stamp.bottom = std::max(stamp.bottom, run.row);
+            stamp.left = std::min(stamp.left, run.first);
+            stamp.right = std::max(stamp.right, run.last);
+            stamp.runs.push_back(run);
+        }
+    }
+    stamps_.push_back(std::move(stamp));
+    stampIndex_.emplace(text, static_cast<std::uint32_t>(stamps_.size() - 1));
+    return static_cast<std::uint32_t>(stamps_.size() - 1);
 }
 
 double DrawingSurface::textWidth(const std::string &text) const {

@@ -46,14 +46,20 @@
 
 #include "ui/control.h"
 #include "ui/styles.h"
+#include "ui/text_handle.h"
 #include "ui/user_scale.h"
 
+#include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 class QPainter;
 
@@ -85,6 +91,8 @@ public:
     void setFillStyle(FillStyle style) { fillStyle_ = style; }
     [[nodiscard]] int drawWidth() const { return drawWidth_; }
     void setDrawWidth(int pixels);
+    // Lines and outlines solid (the default) or dotted.
+    void setDrawStyle(BorderStyle style) { drawStyle_ = style; }
     [[nodiscard]] double currentX() const { return currentX_; }
     [[nodiscard]] double currentY() const { return currentY_; }
     void setCurrentX(double x) { currentX_ = x; }
@@ -93,6 +101,9 @@ public:
     // Drawing.
     void cls();
     void pset(double x, double y, std::optional<Rgb24> colour = {});
+    // A dotted ring one pixel wide round the dot pset() draws at (x, y) in
+    // the current draw width.
+    void dottedRing(double x, double y, Rgb24 colour);
     void line(double x1, double y1, double x2, double y2, std::optional<Rgb24> colour = {});
     void lineTo(double x, double y, std::optional<Rgb24> colour = {});
     void box(double x1, double y1, double x2, double y2, std::optional<Rgb24> colour = {},
@@ -100,6 +111,8 @@ public:
     void circle(
         double cx, double cy, double radius, std::optional<Rgb24> colour = {}, double aspect = 1.0);
     void print(const std::string &text, bool newLine = true);
+    // The same, the caller keeping the text's handle between prints.
+    void print(const std::string &text, TextHandle &handle, bool newLine = true);
     [[nodiscard]] double textWidth(const std::string &text) const;
     [[nodiscard]] double textHeight(const std::string &text = "Ag") const;
     [[nodiscard]] Rgb24 point(double x, double y) const;
@@ -128,6 +141,32 @@ private:
     void dot(QPoint at, Rgb24 colour);
     void handleMouse(int kind, int button, QPoint pixel);
 
+    // A text as the pixels it sets: runs of a row, from the pen's place at
+    // the top of the text line, and the pen's advance.
+    struct StampRun {
+        int row, first, last;
+    };
+    struct Stamp {
+        std::vector<StampRun> runs;
+        int top = 0, bottom = -1, left = 0, right = -1; // the runs' bounds
+        double advance = 0.0;
+        // The same pixels as offsets from the pen's pixel in an image whose
+        // rows are `pixelsPerRow` apart, made when first printed wholly
+        // inside one.
+        std::vector<std::int32_t> offsets;
+        qsizetype pixelsPerRow = 0;
+    };
+    std::uint32_t stampOf(const std::string &text);
+    void printStamp(Stamp &stamp, bool newLine);
+    std::vector<Stamp> stamps_;
+    std::unordered_map<std::string, std::uint32_t> stampIndex_;
+    // Unique among all surfaces, so that no handle passes for another's.
+    std::uint64_t stampGeneration_ = newStampGeneration();
+    double stampLineHeight_ = 0.0; // of the stamps' font, in pixels
+    static std::uint64_t newStampGeneration();
+    QFont stampFont_;
+    std::unique_ptr<QFontMetricsF> stampMetrics_;
+
     mutable UserScale scale_;
     mutable QImage image_;
     mutable std::unique_ptr<QPainter> painter_;
@@ -137,6 +176,7 @@ private:
     Rgb24 fill_ = kBlack;
     FillStyle fillStyle_ = FillStyle::Transparent;
     int drawWidth_ = 1;
+    BorderStyle drawStyle_ = BorderStyle::Solid;
     double currentX_ = 0;
     double currentY_ = 0;
 };

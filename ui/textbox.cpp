@@ -22,9 +22,20 @@ TextBox::TextBox(QWidget *container, const TwipRect &where, const std::string &t
     QObject::connect(lineEdit(), &QLineEdit::textChanged, hook(),
         [this] { dispatch("TextBox change", onChange); });
     hook()->filter = [this](QObject *, QEvent *event) {
-        if (event->type() == QEvent::KeyPress && onKeyDown) {
+        if (event->type() == QEvent::KeyPress) {
             const int code = keyCodeFromQt(static_cast<QKeyEvent *>(event)->key());
-            dispatch("TextBox key down", [h = onKeyDown, code] { h(code); });
+            // After Enter the box shows what the entry made of it: a click
+            // back into it selects the whole text again, as the focus
+            // arriving does, so that typing replaces it.
+            enteredSinceClick_ = selectAllOnFocus_ && code == kKeyReturn;
+            if (onKeyDown) {
+                dispatch("TextBox key down", [h = onKeyDown, code] { h(code); });
+            }
+        } else if (event->type() == QEvent::MouseButtonPress && enteredSinceClick_
+            && lineEdit()->hasFocus()) {
+            enteredSinceClick_ = false;
+            lineEdit()->selectAll();
+            return true;
         } else if (event->type() == QEvent::FocusIn) {
             if (selectAllOnFocus_) {
                 lineEdit()->selectAll();
@@ -40,6 +51,7 @@ TextBox::TextBox(QWidget *container, const TwipRect &where, const std::string &t
         } else if (event->type() == QEvent::MouseButtonDblClick
             || event->type() == QEvent::FocusOut) {
             swallowFocusPress_ = false;
+            enteredSinceClick_ = false;
         }
         return false;
     };

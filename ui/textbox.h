@@ -55,6 +55,8 @@ private:
     bool selectAllOnFocus_ = false;
     // The focus came with a mouse press that has not arrived yet.
     bool swallowFocusPress_ = false;
+    // Enter was the last key pressed in the box, and no click came since.
+    bool enteredSinceClick_ = false;
 };
 
 } // namespace tw::ui

@@ -2,6 +2,10 @@
 // texts, the rotation with its two timers, the click that identifies a dot,
 // and the window's part in the conversion screen's switchboard.
 //
+// The rotation turns at the speed the "Fast - Slow" bar sets, in degrees a
+// second on the clock, whatever a redraw costs: 60 at Fast, 0.6 less each
+// step, 30 at first.
+//
 // Only the drawing box's size is fixed (6015 x 5895 twips, close to square,
 // since both axes show the same world span); the rest is laid out around it:
 // the rotation bar under the box with the two small bars below it, tilt,
@@ -25,6 +29,7 @@
 
 #include <QFont>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -34,6 +39,12 @@ namespace {
 
 constexpr ui::Rgb24 kLightGreen = ui::rgb(160, 224, 160);
 constexpr ui::Rgb24 kLightRed = ui::rgb(224, 160, 160);
+
+// The turn: at most 60 degrees a second (the Fast end of the speed bar), a
+// calm 30 at first, stepped every 15 ms (a screen shows no more).
+constexpr double kFastestTurn = 60.0;
+constexpr int kCalmSpeedBar = 51;
+constexpr int kTurnInterval = 15;
 
 const char *const kHelpText
     = "Continuous rotation of palette is controlled by the 'Rotate' and 'Stop' buttons\r\n"
@@ -91,6 +102,9 @@ void Form3::buildControls() {
     (void)HScroll2->setValue(400);
     label({ 120, 7050, 2880, 255 }, "Pan X", ui::Alignment::Center);
     HScroll3 = &add<ui::ScrollBar>(ui::TwipRect { 3255, 6780, 2880, 255 }, Qt::Horizontal, 1, 100);
+    HScroll3->setSmallChange(1);
+    HScroll3->setLargeChange(10);
+    (void)HScroll3->setValue(kCalmSpeedBar);
     label({ 3255, 7050, 2880, 255 }, "Fast           Slow", ui::Alignment::Center);
 
     // Beside it: tilt and pan y in one column, zoom in the next.
@@ -159,6 +173,8 @@ void Form3::connectEvents() {
     mnuFileOpen->onClick = [this] { mnuFileOpen_Click(); };
     mnuExit->onClick = [this] { mnuExit_Click(); };
     mnuHelp->onClick = [this] { mnuHelp_Click(); };
+    // Closing the window from its title bar is eXit too.
+    onUnload = [this] { mnuExit_Click(); };
 }
 
 void Form3::Form_Load() {
@@ -203,6 +219,7 @@ void Form3::follow(const screen::Refresh &refresh) {
 // --- Rotation --------------------------------------------------------------------
 
 void Form3::Command1_Click() {
+    lastTurn_.reset();
     Timer1->setEnabled(true);
     rotating_ = true;
     Command2->setBackColor(kLightGreen);
@@ -216,11 +233,44 @@ void Form3::Command2_Click() {
     Command1->setBackColor(kLightGreen);
 }
 
+namespace {
+
+double rotationSpeed(int bar) {
+    // Fast (1) is 60 degrees a second, each step of the bar 0.6 less, Slow
+    // (100) 0.6: even steps, and a turn that takes the time it says however
+    // many dots there are.
+    const int v = std::clamp(bar, 1, 100);
+    return kFastestTurn * static_cast<double>(101 - v) / 100.0;
+}
+
+} // namespace
+
 void Form3::Timer1_Timer() {
-    // One degree a tick, 180 wrapping round to -180; the redraw is Timer2's.
-    Timer1->setInterval(HScroll3->value());
-    const int angle = HScroll1->value();
-    (void)HScroll1->setValue(angle < 180 ? angle + 1 : -180);
+    // The angle moves by the speed times the time since the last step, on
+    // the clock: a redraw that takes long slows nothing down. The bar shows
+    // whole degrees, 180 wrapping round to -180; the redraw is Timer2's.
+    Timer1->setInterval(kTurnInterval);
+    const double now = screen_.clock().secondsSinceMidnight();
+    if (!lastTurn_) {
+        lastTurn_ = now;
+        turned_ = HScroll1->value();
+        return;
+    }
+    double seconds = now - *lastTurn_;
+    if (seconds < 0.0) {
+        seconds += 86400.0; // midnight
+    }
+    lastTurn_ = now;
+    // A long stall (the window hidden, a modal message) does not jump.
+    seconds = std::min(seconds, 0.25);
+    if (std::lround(turned_) != HScroll1->value()) {
+        turned_ = HScroll1->value(); // the user moved the bar
+    }
+    turned_ += rotationSpeed(HScroll3->value()) * seconds;
+    while (turned_ >= 180.5) {
+        turned_ -= 360.0;
+    }
+    (void)HScroll1->setValue(static_cast<int>(std::lround(turned_)));
 }
 
 // --- Identifying a dot -----------------------------------------------------------
@@ -260,7 +310,11 @@ void Form3::Picture1_MouseDown(int button, double x, double y) {
     Text3[k]->setText(d.tag);
     Text4[k]->setText(d.hueLabel + " " + text::formatPattern(d.value, "##.00") + "/"
         + text::formatPattern(d.chroma, "##.00"));
-    (k == 0 ? Shape1 : Shape2)->setFillColor(ui::rgb(d.red, d.green, d.blue));
+    ui::Shape &swatch = *(k == 0 ? Shape1 : Shape2);
+    const ui::Rgb24 colour = ui::rgb(d.red, d.green, d.blue);
+    swatch.setFillColor(colour);
+    swatch.setBorderStyle(d.clipped ? ui::BorderStyle::Dotted : ui::BorderStyle::Solid);
+    swatch.setBorderColor(d.clipped ? ui::clipMarkColour(colour) : ui::kBlack);
 }
 
 // --- Menus -----------------------------------------------------------------------
@@ -275,7 +329,10 @@ void Form3::mnuFileOpen_Click() {
 }
 
 void Form3::mnuExit_Click() {
-    // Hidden, not closed: the palette, the timers and the view stay.
+    // Hidden, not closed: the palette, the timers and the view stay. The
+    // screen's "3D Display of HVC " box is cleared with it, so that one
+    // click brings the window back.
+    screen_.windows().setTicked(screen::ScreenWindow::PaletteViewer, false);
     hide();
 }
 

@@ -147,6 +147,12 @@ private:
     bool loading_ = false;
     std::optional<int> pendingMode_;
     bool rotating_ = false;
+    // The clock's reading at the last rotation step (none since Rotate), and
+    // the angle turned to, in degrees, before the bar rounds it.
+    std::optional<double> lastTurn_;
+    double turned_ = 0.0;
+    // The dots' drawing order, far to near, kept from redraw to redraw.
+    std::vector<std::uint32_t> order_;
 };
 
 } // namespace tw::viewer

@@ -3,7 +3,7 @@
 // Order of drawing (later covers earlier): the Value poles, the four hue axes
 // (red 0R, yellow 20Y... every quarter turn, each a dot at its end and a black
 // line from the centre), the Value axis, the Chroma 20, 10, 5 and 1 rings at
-// Value 5, then the dots in table order with no depth sorting. A dot is
+// Value 5, then the dots from the farthest to the nearest. A dot is
 // 2V + 2 pixels across; the selected row's dot gets a white centre V + 2
 // pixels across (both rounded halves to even).
 //
@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 namespace tw::viewer {
 
@@ -97,22 +98,50 @@ void Form3::DrawPalette() {
 
     const int selected = lastDrawn_->selected;
     const bool numbers = lastDrawn_->numbers == 1;
+    // Every dot's place on the screen and its depth towards the eye; the
+    // dots are drawn far to near, so that a nearer dot covers a farther one
+    // (of equal depths, the earlier row first).
+    // The sine and cosine of each dot's hue angle are kept with the dot;
+    // the turn adds the rotation by the angle-sum rule.
+    std::vector<float> depth(dots_.size());
+    const float cosTurn = std::cos(view.rotation);
+    const float sinTurn = std::sin(view.rotation);
     for (std::size_t i = 0; i < dots_.size(); ++i) {
+        PaletteDot &d = dots_[i];
+        const float c = d.cosHue * cosTurn - d.sinHue * sinTurn;
+        const float s = d.sinHue * cosTurn + d.cosHue * sinTurn;
+        const float up = 4.0f * (d.value - 5.0f);
+        d.projectedX = d.chroma * c;
+        d.projectedY = d.chroma * s * view.cosTilt + view.sinTilt * up;
+        depth[i] = -d.chroma * s * view.sinTilt + view.cosTilt * up;
+    }
+    if (order_.size() != dots_.size()) {
+        order_.resize(dots_.size());
+        for (std::size_t i = 0; i < order_.size(); ++i) {
+            order_[i] = static_cast<std::uint32_t>(i);
+        }
+    }
+    // From the last redraw's order, which a turn changes little.
+    std::sort(order_.begin(), order_.end(), [&depth](std::uint32_t a, std::uint32_t b) {
+        return depth[a] < depth[b] || (depth[a] == depth[b] && a < b);
+    });
+    for (const std::uint32_t i : order_) {
         PaletteDot &d = dots_[i];
         if (!d.placed) {
             continue;
         }
-        const WorldPoint at = project(view, d.hueAngle, d.value, d.chroma);
-        d.projectedX = at.x;
-        d.projectedY = at.y;
         p.setDrawWidth(penWidth(2.0f * d.value + 2.0f));
-        p.pset(at.x, at.y, ui::rgb(d.red, d.green, d.blue));
+        const ui::Rgb24 colour = ui::rgb(d.red, d.green, d.blue);
+        p.pset(d.projectedX, d.projectedY, colour);
+        if (d.clipped) {
+            p.dottedRing(d.projectedX, d.projectedY, ui::clipMarkColour(colour));
+        }
         p.setDrawWidth(penWidth(d.value + 2.0f));
         if (selected == static_cast<int>(i)) {
-            p.circle(at.x, at.y, 0, ui::kWhite);
+            p.circle(d.projectedX, d.projectedY, 0, ui::kWhite);
         }
         if (numbers) {
-            p.print(text::printNumber(static_cast<float>(i + 1)));
+            p.print(d.number, d.numberHandle);
         }
     }
 }

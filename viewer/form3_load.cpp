@@ -32,8 +32,6 @@
 #include "ui/textbox.h"
 #include "viewer/palette_hue.h"
 
-#include <QCoreApplication>
-
 #include <chrono>
 #include <cmath>
 #include <limits>
@@ -107,7 +105,7 @@ std::optional<std::string> Form3::chooseFile(int mode) const {
         return screen_.palette().fileName();
     }
     std::string picked = dialogs().openFile("Open Palette",
-        QCoreApplication::applicationDirPath().toStdString(), "DataBase Files (*.csv)|*.csv");
+        screen_.filePath(".").lexically_normal().string(), "DataBase Files (*.csv)|*.csv");
     if (picked.empty()) {
         // Cancel is no failed load: what is shown stays.
         return std::nullopt;
@@ -188,12 +186,18 @@ void Form3::loadFile(const std::string &name) {
         }
         const std::string hue = lowerCase(row.hue);
         d.hueAngle = paletteHueAngle(paletteHueNumber(hue));
+        d.cosHue = std::cos(d.hueAngle);
+        d.sinHue = std::sin(d.hueAngle);
+        d.number = text::printNumber(static_cast<float>(count));
         d.hueLabel = paddedTo(hue, 600);
         d.tag = row.tag;
         // A notation the screen cannot convert ends nothing: the row is
         // listed, never given another row's colour.
         if (screen_.cycle().muncie().converted()) {
-            const cycle::DisplayRgb colour = screen_.cycle().state().patch;
+            // A colour the display must clip is drawn clipped, with the
+            // mark that says so, not black as the screen's patch is.
+            const cycle::DisplayRgb colour = screen_.cycle().state().clippedPatch;
+            d.clipped = screen_.cycle().state().outofgamut;
             d.red = colour.R;
             d.green = colour.G;
             d.blue = colour.B;

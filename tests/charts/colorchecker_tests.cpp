@@ -106,5 +106,32 @@ TEST_F(ColorCheckerTest, AFaultyFileFillsWhatItCanAndSaysWhereInOneMessage) {
     EXPECT_EQ(patchPixel(chart, 3), CChecker::background);
 }
 
+// A colour the display clips carries the charts' clip mark; a notation
+// beyond the renotation data is no colour: its patch stays empty (never
+// black) and the one message names it.
+TEST_F(ColorCheckerTest, ClippedPatchesAreMarkedAndPatchesOutsideTheDataLeftEmpty) {
+    std::string file = "\"Number\",\"Name\",\"Hue\",\"Value\",\"Chroma\"\r\n";
+    for (int k = 1; k <= 24; ++k) {
+        file += std::to_string(k) + ",\"p\","
+            + (k == 7        ? "5R,9,30"
+                    : k == 8 ? "5PB,1,30"
+                             : "5R,5,4")
+            + "\r\n";
+    }
+    writeFile("ccnames.csv", file);
+    startWithCharts();
+    CChecker &chart = tick<CChecker>(ScreenWindow::ColorChecker);
+    EXPECT_EQ(patchPixel(chart, 6), CChecker::background);
+    ASSERT_EQ(fakes.dialogs.messages().size(), 1u);
+    EXPECT_NE(fakes.dialogs.messages()[0].find("Patch 7 "), std::string::npos)
+        << fakes.dialogs.messages()[0];
+
+    const ui::Shape &clipped = *chart.Shape1[7];
+    EXPECT_EQ(patchPixel(chart, 7), notation("5PB", 1, 30));
+    EXPECT_EQ(clipped.borderStyle(), ui::BorderStyle::Dotted);
+    EXPECT_EQ(clipped.borderColor(), ui::kWhite) << "dark blue: a white mark";
+    EXPECT_EQ(chart.Shape1[0]->borderStyle(), ui::BorderStyle::Solid);
+}
+
 } // namespace
 } // namespace tw::charts::testing

@@ -26,6 +26,10 @@ double patchY(int v) {
     return book::gridTop + (9 - v) * book::pitch + book::patchSize / 2.0;
 }
 
+int luma(ui::Rgb24 c) {
+    return (299 * ui::redOf(c) + 587 * ui::greenOf(c) + 114 * ui::blueOf(c)) / 1000;
+}
+
 TEST_F(HuePageTest, FillsThePageOfTheHueBoxWithTheEngineColoursAndMarksClippedOnes) {
     screen::Form1 &f = startWithCharts();
     const std::vector<std::string> before = allBoxes();
@@ -54,13 +58,16 @@ TEST_F(HuePageTest, FillsThePageOfTheHueBoxWithTheEngineColoursAndMarksClippedOn
             }
             EXPECT_EQ(patch->fillColor(), ui::rgb(want.rgb.R, want.rgb.G, want.rgb.B))
                 << "5R " << v << "/" << c;
-            // Very dark clipped colours keep a solid border (scaled X at most 0.02).
+            // Clipped at 0 or at 255, however dark: the dotted mark, in a
+            // colour that stands out from the patch.
             const bool clipped = want.status == engine::DisplayStatus::OutsideGamut;
-            const bool dark
-                = want.X / 100.0f * engine::whiteScale(f.cycle().state().illuminant).x <= 0.02f;
-            EXPECT_EQ(patch->borderStyle(),
-                clipped && !dark ? ui::BorderStyle::Dotted : ui::BorderStyle::Solid)
+            EXPECT_EQ(
+                patch->borderStyle(), clipped ? ui::BorderStyle::Dotted : ui::BorderStyle::Solid)
                 << "5R " << v << "/" << c;
+            if (clipped) {
+                EXPECT_GE(std::abs(luma(patch->borderColor()) - luma(patch->fillColor())), 100)
+                    << "5R " << v << "/" << c;
+            }
             dotted += patch->borderStyle() == ui::BorderStyle::Dotted;
         }
     }
@@ -79,6 +86,19 @@ TEST_F(HuePageTest, FillsThePageOfTheHueBoxWithTheEngineColoursAndMarksClippedOn
     EXPECT_EQ(page.Shape1[9]->fillColor(), ui::kBlack);
     EXPECT_EQ(page.Shape1[book::patchIndex(2, 0)]->fillColor(), book::missingGrey);
     EXPECT_EQ(page.point(patchX(0), patchY(0)), ui::kBlack);
+
+    // A page with dark clipped colours (purple-blue at Value 1 and 2): they
+    // are marked in white.
+    typeAndEnter(f.Text12[0], "7.5PB");
+    int whiteMarks = 0;
+    for (int c = 2; c <= 28; c += 2) {
+        for (int v = 1; v <= 2; ++v) {
+            const ui::Shape *patch = page.Shape1[book::patchIndex(c, v)];
+            whiteMarks += patch->borderStyle() == ui::BorderStyle::Dotted
+                && patch->borderColor() == ui::kWhite;
+        }
+    }
+    EXPECT_GT(whiteMarks, 0);
 }
 
 TEST_F(HuePageTest, FollowsTheScreenAnd10RPIsHueZero) {
@@ -137,6 +157,26 @@ TEST_F(HuePageTest, ClickSendsThePixelToTheScreenAndConvertsUnlessAChannelIsZero
     EXPECT_EQ(f.Text1[1]->text(), "0");
     EXPECT_EQ(f.Text11[0]->text(), before[3]) << "the black patch is not converted";
     EXPECT_EQ(f.Text12[0]->text(), before[0]);
+
+    // The page's grey between patches, and a cell beyond the data: nothing
+    // reaches the screen.
+    typeAndEnter(f.Text12[0], "5PB");
+    const std::vector<std::string> shown = allBoxes();
+    int emptyC = -1, emptyV = -1;
+    for (int c = 28; c > 0 && emptyC < 0; c -= 2) {
+        for (int v = 1; v <= 9 && emptyC < 0; ++v) {
+            if (page.Shape1[book::patchIndex(c, v)]->fillColor() == book::missingGrey) {
+                emptyC = c;
+                emptyV = v;
+            }
+        }
+    }
+    ASSERT_GE(emptyC, 0);
+    click(page, patchX(emptyC), patchY(emptyV));
+    click(
+        page, patchX(4) + book::patchSize / 2.0 + (book::pitch - book::patchSize) / 2.0, patchY(6));
+    click(page, patchX(4), book::gridTop - 30);
+    EXPECT_EQ(allBoxes(), shown);
 }
 
 } // namespace

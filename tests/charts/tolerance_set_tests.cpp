@@ -13,6 +13,7 @@
 #include "ui/textbox.h"
 #include "viewer/viewer.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -111,12 +112,27 @@ TEST_F(ToleranceSetTest, AScrollBarChangesItsAxisOnlyAndRebuildsFromTheRoundedBo
     EXPECT_EQ(after[3], labColour(50, 22, -20));
     EXPECT_EQ(after[4], labColour(50, -2, -20));
 
-    // A box that holds no number: the set and the box stay as they are.
+    // A box that holds no number (never entered): the set is rebuilt
+    // around the standard it was built for, so that the patches show what
+    // the captions say.
     set.Text2[2]->setText("abc");
     ASSERT_TRUE(set.HScroll1[0]->setValue(100));
     EXPECT_EQ(set.Label2[0]->caption(), "L +10");
-    EXPECT_EQ(fills(set), after);
-    EXPECT_EQ(set.Text2[2]->text(), "abc");
+    EXPECT_EQ(set.Text2[2]->text(), "-20.00");
+    EXPECT_EQ(fills(set)[1], labColour(60, 10, -20));
+    EXPECT_EQ(fills(set)[2], labColour(40, 10, -20));
+
+    // Enter in a Standard box rebuilds around it; a word there is refused
+    // with a message, the set and its captions stay.
+    set.Text2[0]->setText("60");
+    QTest::keyClick(set.Text2[0]->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(fills(set)[0], labColour(60, 10, -20));
+    const std::vector<ui::Rgb24> entered = fills(set);
+    set.Text2[1]->setText("abc");
+    QTest::keyClick(set.Text2[1]->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(fakes.dialogs.messages().size(), 1u);
+    EXPECT_EQ(fills(set), entered);
+    EXPECT_EQ(set.Label2[0]->caption(), "L +10");
 }
 
 TEST_F(ToleranceSetTest, FollowsEveryCieLabTheScreenShows) {

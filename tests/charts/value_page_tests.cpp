@@ -2,6 +2,9 @@
 // (pixels read back), the hover readout, the scroll bar and a click.
 #include "chart_fixture.h"
 
+#include "charts/clip_mark.h"
+#include "engine/display_colour.h"
+
 #include "charts/book2.h"
 #include "engine/mun2xyz.h"
 #include "engine/notation.h"
@@ -80,33 +83,35 @@ TEST_F(ValuePageTest, DrawsARingOfGreysAndSpokesOfEngineColoursAtValue5) {
     EXPECT_TRUE(letters);
     EXPECT_EQ(page.point(end + 100 + page.surface().textWidth(".00R"), cy + 60), book2::background);
 
-    // A clipped colour with a channel at 0 is cross-hatched: the grey of the
-    // window shows between the lines of its colour.
-    bool hatched = false;
-    for (int k = 0; k < 40 && !hatched; ++k) {
+    // A colour the display clips is filled solid in its clipped colour, in
+    // the charts' one clip mark: a dotted outline, white on a dark colour and
+    // black on a light one.
+    bool marked = false;
+    const double radius = cx / 40.0;
+    for (int k = 0; k < 40 && !marked; ++k) {
         const float H = 2.5f * k;
         const double t = H / 15.915494;
         for (int c = 2; c <= lastChroma(H, 5); c += 2) {
-            const ui::Rgb24 want = engineColour(H, 5, float(c));
-            if (ui::redOf(want) && ui::greenOf(want) && ui::blueOf(want)) {
+            const engine::DisplayColour colour = f.cycle().munsellColour(H, 5, float(c));
+            if (!colour.rgb.outofgamut) {
                 continue;
             }
+            const ui::Rgb24 want = ui::rgb(colour.rgb.R, colour.rgb.G, colour.rgb.B);
             const double x = cx + 100 * (c + 10) * std::cos(t),
                          y = cy - 100 * (c + 10) * std::sin(t);
-            int fill = 0, back = 0;
-            for (int dx = -45; dx <= 45; dx += 15) {
-                for (int dy = -45; dy <= 45; dy += 15) {
-                    const ui::Rgb24 p = page.point(x + dx, y + dy);
-                    fill += p == want;
-                    back += p == book2::background;
-                }
+            EXPECT_EQ(page.point(x, y), want) << "filled solid";
+            const ui::Rgb24 mark = ui::clipMarkColour(want);
+            int on = 0, off = 0;
+            for (int a = 0; a < 360; a += 3) {
+                const ui::Rgb24 p = page.point(
+                    x + radius * std::cos(a * 0.0174533), y + radius * std::sin(a * 0.0174533));
+                (p == mark ? on : off) += 1;
             }
-            hatched = fill > 0 && back > 0;
+            marked = on > 5 && off > 5;
             break;
         }
     }
-    EXPECT_TRUE(hatched);
-    (void)f;
+    EXPECT_TRUE(marked);
 }
 
 TEST_F(ValuePageTest, HoverShowsThePixelKeepsItOverTheBackgroundAndWarnsOverBlack) {

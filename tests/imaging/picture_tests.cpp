@@ -68,6 +68,18 @@ TEST_F(ImagingTest, TooBigForTheScreenWarnsButKeepsThePicture) {
     EXPECT_EQ(w.Text3->text(), "401");
 }
 
+TEST_F(ImagingTest, APictureWithTransparentPartsIsShownOverWhiteAndSaysSo) {
+    Form2 &w = open(filled(20, 20, qRgb(50, 50, 50)));
+    QImage clear(10, 10, QImage::Format_ARGB32);
+    clear.fill(qRgba(0, 128, 0, 0));
+    addPicture("leaf.png", clear);
+    fakes.dialogs.queueFile("leaf.png");
+    w.mnuLoadPicture_Click();
+    ASSERT_EQ(fakes.dialogs.messages().size(), 1u);
+    EXPECT_NE(fakes.dialogs.messages()[0].find("over white"), std::string::npos);
+    EXPECT_EQ(w.Picture1->point(5, 5), ui::rgb(255, 255, 255));
+}
+
 TEST_F(ImagingTest, LoadPictureOffersJpegFirstAndNamesThePalette) {
     Form2 &w = open(filled(20, 20, qRgb(50, 50, 50)));
     w.Text1->setText("Palette Done and saved as X.CSV");

@@ -66,6 +66,19 @@ TEST_F(FirstMinuteTest, FocusSelectsTheWholeTextByMouseAndByCode) {
     QTest::keyClicks(value, "5");
     EXPECT_EQ(f.Text12[1]->text(), "45");
 
+    // After Enter, a click back into the same box selects its text again:
+    // 6 Enter, click, 7 gives 7, not 67; a second click places the caret.
+    value->selectAll();
+    QTest::keyClicks(value, "6");
+    QTest::keyClick(value, Qt::Key_Return);
+    ASSERT_EQ(focused(), value);
+    QTest::mouseClick(value, Qt::LeftButton, {}, QPoint(value->width() - 4, value->height() / 2));
+    QTest::keyClicks(value, "7");
+    EXPECT_EQ(f.Text12[1]->text(), "7");
+    QTest::mouseClick(value, Qt::LeftButton, {}, QPoint(value->width() - 4, value->height() / 2));
+    QTest::keyClicks(value, "5");
+    EXPECT_EQ(f.Text12[1]->text(), "75");
+
     f.Text11[0]->lineEdit()->setFocus();
     EXPECT_EQ(f.Text11[0]->selText(), f.Text11[0]->text());
 }
@@ -291,7 +304,8 @@ TEST_F(FirstMinuteTest, ControlsThatKeepTheirColoursStayGreyUnderTheTint) {
     f.show();
     f.Text3->setText("zqk");
     ASSERT_TRUE(f.VScroll7->setValue(50));
-    ASSERT_EQ(f.backColor(), ui::rgb(200, 139, 100));
+    // The window's own grey, warmed.
+    ASSERT_EQ(f.backColor(), ui::rgb(192, 133, 96));
     // The top right corner of each control, away from its text.
     const auto pixelAt = [&](ui::Control &c) {
         const QRect r = c.widget()->geometry();

@@ -11,6 +11,8 @@
 
 #include <QTest>
 
+#include <cmath>
+
 namespace tw::screen::testing {
 namespace {
 
@@ -84,18 +86,36 @@ TEST_F(WindowTest, PrintFailureSaysPrinterNotFound) {
 TEST_F(WindowTest, ViewingLightTint) {
     Form1 &f = start();
     f.Text3->setText("zqk");
+    // Every control's own colour, before any tint.
+    std::vector<std::pair<ui::Control *, ui::Rgb24>> own;
+    for (ui::Control *c : std::initializer_list<ui::Control *> {
+             f.Command1, f.Text12[0], f.Label1, f.Frame1, f.Frame2, f.Check2, f.Label3, f.Text3 }) {
+        own.emplace_back(c, c->backColor());
+    }
+    const ui::Rgb24 window = f.backColor();
     ASSERT_TRUE(f.VScroll7->setValue(50));
-    EXPECT_EQ(f.backColor(), ui::rgb(200, 139, 100));
+    // Blue halved, green by 52/85 of blue's fall, red kept; from each
+    // control's own colour.
+    const auto warm = [](ui::Rgb24 c) {
+        return ui::rgb(ui::redOf(c), static_cast<int>(std::lround(0.694118 * ui::greenOf(c))),
+            static_cast<int>(std::lround(0.5 * ui::blueOf(c))));
+    };
+    EXPECT_EQ(f.backColor(), warm(window));
     EXPECT_EQ(f.Text12[0]->backColor(), ui::rgb(255, 177, 128));
-    EXPECT_EQ(f.Command1->backColor(), ui::rgb(200, 139, 100));
+    EXPECT_EQ(f.Command1->backColor(), warm(own[0].second));
+    EXPECT_EQ(f.Check2->backColor(), own[5].second) << "the check boxes keep their colour";
     EXPECT_FALSE(f.Picture2->visible());
     EXPECT_FLOAT_EQ(f.cycle().state().display.rgbscale[2], 0.5f);
     // The tint enters the next conversion.
     typeAndEnter(f.Text12[0], "5R");
     const std::string tintedBlue = f.Text1[2]->text();
+    ASSERT_TRUE(f.VScroll7->setValue(70));
     ASSERT_TRUE(f.VScroll7->setValue(100));
-    EXPECT_EQ(f.backColor(), ui::rgb(200, 200, 200));
-    EXPECT_EQ(f.Text12[0]->backColor(), ui::rgb(255, 255, 255));
+    // Back at 100 every control has its own colour again.
+    EXPECT_EQ(f.backColor(), window);
+    for (const auto &[control, colour] : own) {
+        EXPECT_EQ(control->backColor(), colour);
+    }
     EXPECT_TRUE(f.Picture2->visible());
     typeAndEnter(f.Text12[0], "5R");
     EXPECT_NE(f.Text1[2]->text(), tintedBlue);

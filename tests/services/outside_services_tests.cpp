@@ -161,6 +161,47 @@ TEST_F(QtPicturesTest, MissingOrDamagedFileFailsWithAReason) {
     EXPECT_FALSE(pictures.load(path("notes.jpg")).ok());
 }
 
+// A picture that loads only in part says so; a whole one says nothing; a
+// transparent pixel is seen, and sampled, over white, not as its stored
+// colour.
+TEST_F(QtPicturesTest, CutShortJpegAndTransparentPngAreSaid) {
+    QImage image(64, 64, QImage::Format_RGB32);
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            image.setPixel(x, y, qRgb(x * 4, y * 4, 128));
+        }
+    }
+    ASSERT_TRUE(image.save(dir.filePath("whole.jpg"), "JPG", 95));
+    const PictureResult whole = pictures.load(path("whole.jpg"));
+    ASSERT_TRUE(whole.ok());
+    EXPECT_EQ(whole.note, "");
+
+    QFile in(dir.filePath("whole.jpg"));
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const QByteArray bytes = in.readAll();
+    QFile cut(dir.filePath("cut.jpg"));
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(bytes.left(bytes.size() / 2));
+    cut.close();
+    const PictureResult part = pictures.load(path("cut.jpg"));
+    ASSERT_TRUE(part.ok()) << "what the file holds is shown";
+    EXPECT_NE(part.note.find("cut short"), std::string::npos) << part.note;
+    EXPECT_NE(part.note.find("of 64 rows"), std::string::npos) << part.note;
+
+    QImage clear(4, 1, QImage::Format_ARGB32);
+    clear.setPixel(0, 0, qRgba(255, 0, 0, 0)); // transparent red
+    clear.setPixel(1, 0, qRgba(0, 0, 255, 255));
+    clear.setPixel(2, 0, qRgba(0, 0, 0, 128)); // half-transparent black
+    clear.setPixel(3, 0, qRgba(0, 0, 255, 255));
+    ASSERT_TRUE(clear.save(dir.filePath("clear.png"), "PNG"));
+    const PictureResult over = pictures.load(path("clear.png"));
+    ASSERT_TRUE(over.ok());
+    EXPECT_EQ(ui::fromQRgb(over.image.pixel(0, 0)), ui::rgb(255, 255, 255));
+    EXPECT_EQ(ui::fromQRgb(over.image.pixel(1, 0)), ui::rgb(0, 0, 255));
+    EXPECT_NEAR(ui::redOf(ui::fromQRgb(over.image.pixel(2, 0))), 127, 1);
+    EXPECT_NE(over.note.find("over white"), std::string::npos) << over.note;
+}
+
 TEST(FakePicturesTest, GivenFilesClipboardAndScreen) {
     FakeServices fakes;
     QImage image(3, 2, QImage::Format_ARGB32);

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <string>
 
 namespace tw::ui {
@@ -268,6 +269,49 @@ TEST_F(SurfaceTest, PrintWritesAtTheCurrentPositionAndMovesOn) {
     }
     EXPECT_GT(inside, 0);
     EXPECT_EQ(outside, 0);
+}
+
+// A handle kept between prints must never print another text: not one from
+// another surface, nor one from before the font changed; and a text partly
+// off the surface is cut at its edge, not wrapped onto the next row.
+TEST_F(SurfaceTest, KeptTextHandlesPrintTheirOwnTextOnly) {
+    DrawingSurface &other = form.add<DrawingSurface>(TwipRect { 0, 1500, 1500, 1500 });
+    const auto printed = [](DrawingSurface &s, const std::function<void()> &print) {
+        s.setScalePixels();
+        s.cls();
+        s.setCurrentX(20);
+        s.setCurrentY(20);
+        print();
+        return s.image().copy();
+    };
+    TextHandle handle;
+    const QImage plain = printed(surface, [&] { surface.print("12"); });
+    EXPECT_EQ(printed(surface, [&] { surface.print("12", handle); }), plain);
+    EXPECT_EQ(printed(surface, [&] { surface.print("12", handle); }), plain) << "kept";
+
+    other.print("7"); // the other surface's first text is a different one
+    const QImage otherPlain = printed(other, [&] { other.print("12"); });
+    EXPECT_EQ(printed(other, [&] { other.print("12", handle); }), otherPlain);
+
+    QFont bigger = surface.widget()->font();
+    bigger.setPointSize(bigger.pointSize() * 2);
+    surface.widget()->setFont(bigger);
+    const QImage big = printed(surface, [&] { surface.print("12"); });
+    EXPECT_NE(big, plain);
+    EXPECT_EQ(printed(surface, [&] { surface.print("12", handle); }), big);
+
+    // At the right edge: nothing lands at the left end of the rows below.
+    surface.setScalePixels();
+    surface.cls();
+    surface.setCurrentX(surface.pixelSize().width() - 3);
+    surface.setCurrentY(40);
+    surface.setForeColor(rgb(255, 0, 0));
+    surface.print("88", handle);
+    for (int y = 0; y < surface.pixelSize().height(); ++y) {
+        for (int x = 0; x < 10; ++x) {
+            ASSERT_NE(fromQRgb(at(x, y)), rgb(255, 0, 0)) << x << "," << y;
+        }
+    }
 }
 
 TEST_F(SurfaceTest, TextSizesArePositiveWhateverTheAxes) {

@@ -218,6 +218,8 @@ TEST_F(LoaderTest, OpenDialogLoadsThePickAndCancelKeepsWhatIsShown) {
     const ScriptedDialogs::Call &open = fakes.dialogs.calls().back();
     EXPECT_EQ(open.kind, ScriptedDialogs::Kind::OpenFile);
     EXPECT_EQ(open.filter, "DataBase Files (*.csv)|*.csv");
+    EXPECT_TRUE(std::filesystem::equivalent(open.initialFolder, folder))
+        << "the palettes are in the working folder: " << open.initialFolder;
     EXPECT_EQ(v.dotCount(), 5);
 
     fakes.dialogs.reset();

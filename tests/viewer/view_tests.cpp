@@ -2,6 +2,7 @@
 // waits for a change, and identifying dots by clicking.
 #include "viewer_fixture.h"
 
+#include "engine/display_colour.h"
 #include "ui/button.h"
 #include "ui/checkbox.h"
 #include "ui/drawing_surface.h"
@@ -90,7 +91,61 @@ TEST_F(ViewTest, GreyOfValueFiveSitsInTheCentreWhateverTheView) {
     }
 }
 
-TEST_F(ViewTest, RotationStepsADegreeATickAndWrapsAtTheHalfTurn) {
+// A colour the display must clip is drawn clipped with the dotted clip
+// mark round it, never black (the screen's patch is black for it); its
+// swatch after a click carries the same mark. A colour the display shows
+// as it is has neither.
+TEST_F(ViewTest, ClippedColoursAreDrawnClippedWithTheClipMark) {
+    Form3 &v = sideView(row("pale", "5R", "9", "4") + row("plain", "5R", "5", "4"));
+    v.DrawPalette();
+    const PaletteDot &pale = v.dot(1);
+    const engine::DisplayColour want = form->cycle().munsellColour(5.0f, 9.0f, 4.0f);
+    ASSERT_TRUE(want.rgb.outofgamut);
+    const ui::Rgb24 colour = ui::rgb(want.rgb.R, want.rgb.G, want.rgb.B);
+    EXPECT_EQ(ui::rgb(pale.red, pale.green, pale.blue), colour);
+    EXPECT_TRUE(pale.clipped);
+    EXPECT_FALSE(v.dot(2).clipped);
+    // The mark: a ring of the mark's colour round the dot, the dot whole.
+    EXPECT_EQ(runThrough(*v.Picture1, pale.projectedX, pale.projectedY, colour, colour),
+        std::pair(20, 20));
+    const ui::Rgb24 mark = ui::clipMarkColour(colour);
+    const QPoint at = v.Picture1->scale().toPixelIndex(pale.projectedX, pale.projectedY);
+    int ring = 0;
+    for (int dy = -14; dy <= 14; ++dy) {
+        for (int dx = -14; dx <= 14; ++dx) {
+            ring += ui::fromQRgb(v.Picture1->image().pixel(at + QPoint(dx, dy))) == mark;
+        }
+    }
+    EXPECT_GT(ring, 20);
+    EXPECT_LT(ring, 60) << "dotted, one pixel wide";
+
+    v.Picture1_MouseDown(ui::kLeftButton, pale.projectedX, pale.projectedY);
+    EXPECT_EQ(v.Shape1->fillColor(), colour);
+    EXPECT_EQ(v.Shape1->borderStyle(), ui::BorderStyle::Dotted);
+    v.Picture1_MouseDown(ui::kLeftButton, v.dot(2).projectedX, v.dot(2).projectedY);
+    EXPECT_EQ(v.Shape1->borderStyle(), ui::BorderStyle::Solid);
+}
+
+// A nearer dot covers a farther one, whatever their order in the palette:
+// seen from above, the higher Value.
+TEST_F(ViewTest, NearerDotsAreDrawnOverFartherOnes) {
+    Form3 &v = sideView(row("high", "5R", "7", "4") + row("low", "5R", "3", "4"));
+    ASSERT_TRUE(v.VScroll1->setValue(90)); // tilt 0: both fall on one point
+    v.DrawPalette();
+    const PaletteDot &high = v.dot(1);
+    ASSERT_NEAR(high.projectedX, v.dot(2).projectedX, 1e-5);
+    ASSERT_NEAR(high.projectedY, v.dot(2).projectedY, 1e-5);
+    EXPECT_EQ(v.Picture1->point(high.projectedX, high.projectedY),
+        ui::rgb(high.red, high.green, high.blue))
+        << "the higher Value, listed first, is on top";
+    // From below the Value axis's foot it would be the other way round: from
+    // the side, the two stand apart.
+    ASSERT_TRUE(v.VScroll1->setValue(0));
+    v.DrawPalette();
+    EXPECT_GT(high.projectedY, v.dot(2).projectedY);
+}
+
+TEST_F(ViewTest, RotationTurnsAtTheSpeedOfItsBarWhateverTheTicks) {
     startWithViewer();
     writeFile("newpalette2.csv", rows(1));
     Form3 &v = tickViewer();
@@ -99,24 +154,53 @@ TEST_F(ViewTest, RotationStepsADegreeATickAndWrapsAtTheHalfTurn) {
     EXPECT_EQ(v.Command1->backColor(), ui::rgb(224, 160, 160));
     EXPECT_EQ(v.Command2->backColor(), ui::rgb(160, 224, 160));
 
-    ASSERT_TRUE(v.HScroll3->setValue(37));
-    ASSERT_TRUE(v.HScroll1->setValue(179));
+    // A calm 30 degrees a second at first: two seconds turn it 60 degrees,
+    // in ten ticks or in two hundred.
+    ASSERT_TRUE(v.HScroll1->setValue(0) || v.HScroll1->value() == 0);
     v.Timer1_Timer();
-    EXPECT_EQ(v.HScroll1->value(), 180);
-    EXPECT_EQ(v.Timer1->interval(), 37) << "the next step comes after the Fast-Slow bar's time";
+    for (int i = 0; i < 10; ++i) {
+        fakes.clock.advance(0.2);
+        v.Timer1_Timer();
+    }
+    EXPECT_EQ(v.HScroll1->value(), 60);
+    for (int i = 0; i < 200; ++i) {
+        fakes.clock.advance(0.01);
+        v.Timer1_Timer();
+    }
+    EXPECT_EQ(v.HScroll1->value(), 120);
+
+    // The bar's steps are even: Fast is 60 degrees a second, each step 0.6
+    // less; past the half turn the angle goes on from -180.
+    ASSERT_TRUE(v.HScroll3->setValue(1));
+    ASSERT_TRUE(v.HScroll1->setValue(170));
+    fakes.clock.advance(0.25);
     v.Timer1_Timer();
-    EXPECT_EQ(v.HScroll1->value(), -180);
+    EXPECT_EQ(v.HScroll1->value(), -175);
+    ASSERT_TRUE(v.HScroll3->setValue(100));
+    fakes.clock.advance(0.25);
+    v.Timer1_Timer();
+    fakes.clock.advance(0.25);
+    v.Timer1_Timer();
+    EXPECT_EQ(v.HScroll1->value(), -175) << "0.6 degrees a second";
+    // A stall (a modal message, a hidden window) does not jump.
+    ASSERT_TRUE(v.HScroll3->setValue(1));
+    fakes.clock.advance(30.0);
+    v.Timer1_Timer();
+    EXPECT_EQ(v.HScroll1->value(), -160);
 
     v.Command2_Click();
     EXPECT_FALSE(v.Timer1->enabled());
     EXPECT_EQ(v.Command1->backColor(), ui::rgb(160, 224, 160));
     EXPECT_EQ(v.Command2->backColor(), ui::rgb(224, 160, 160));
 
-    // e&Xit hides the window only: its box stays ticked and its table stays.
+    // e&Xit hides the window and clears its box, so that one click brings
+    // it back; the table stays.
     v.mnuExit_Click();
     EXPECT_FALSE(v.isVisible());
-    EXPECT_EQ(form->Check7->value(), 1);
+    EXPECT_EQ(form->Check7->value(), 0);
     EXPECT_EQ(v.dotCount(), 1);
+    form->Check7->setValue(1);
+    EXPECT_TRUE(v.isVisible());
 }
 
 TEST_F(ViewTest, TheRedrawWaitsForSomethingToChange) {
@@ -135,6 +219,8 @@ TEST_F(ViewTest, TheRedrawWaitsForSomethingToChange) {
     v.Timer2_Timer();
     v.Check1->setValue(1);
     v.Timer2_Timer();
+    v.Timer1_Timer();
+    fakes.clock.advance(0.1);
     v.Timer1_Timer();
     v.Timer2_Timer();
     v.Timer2_Timer();
