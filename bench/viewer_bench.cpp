@@ -119,7 +119,7 @@ void BM_TurnFrame(benchmark::State &state) {
     int angle = -180;
     for (auto _ : state) {
         angle = angle >= 180 ? -180 : angle + 1;
-        v.viewer->HScroll1->setValue(angle);
+        (void)v.viewer->HScroll1->setValue(angle);
         v.viewer->Timer2_Timer();
         v.viewer->Picture1->widget()->repaint();
     }

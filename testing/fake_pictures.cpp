@@ -6,7 +6,7 @@ namespace tw::services {
 PictureResult FakePictures::load(const std::string &path) {
     const auto it = files_.find(path);
     if (it == files_.end() || it->second.isNull()) {
-        return { QImage(), "cannot read " + path };
+        return { QImage(), "cannot read " + path, {} };
     }
     return shownPicture(it->second);
 }
