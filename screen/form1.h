@@ -206,7 +206,12 @@ private:
     std::filesystem::path tableFile_;
     // The colours the viewing-light tint starts from: the window's (null)
     // and each tinted control's own, as the window was made.
-    std::vector<std::pair<ui::Control *, ui::Rgb24>> tintBase_;
+    struct TintBase {
+        ui::Control *control; // null for the window itself
+        ui::Rgb24 colour;
+        bool filled;
+    };
+    std::vector<TintBase> tintBase_;
 };
 
 } // namespace tw::screen

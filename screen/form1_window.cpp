@@ -104,9 +104,10 @@ void Form1::applyTint(int s) {
     cycle_.setRgbScale({ 1.0f, green, blue });
     Picture2->setVisible(s == 100);
     // Each control is tinted from its own colour as the window was made, so
-    // that the slider back at 100 gives every control its own colour again.
+    // that the slider back at 100 gives every control its own look again:
+    // its colour, and a transparent label transparent again.
     if (tintBase_.empty()) {
-        tintBase_.emplace_back(nullptr, backColor());
+        tintBase_.push_back({ nullptr, backColor(), true });
         std::vector<ui::Control *> tinted { Label8, Label10, Label12, Label7, Label9, Label11,
             Label16, Label17, Label13, Label14, Label15, Label21, Label22, Label1, Label19,
             Command1, Command2, Command7, Command8, Command9, Command11, Frame1, Text3, Text4 };
@@ -118,7 +119,7 @@ void Form1::applyTint(int s) {
         tinted.insert(tinted.end(), Text2.begin(), Text2.end());
         tinted.insert(tinted.end(), Text18.begin(), Text18.end());
         for (ui::Control *c : tinted) {
-            tintBase_.emplace_back(c, c->backColor());
+            tintBase_.push_back({ c, c->backColor(), c->fillsBackground() });
         }
     }
     const auto tint = [&](ui::Rgb24 base) {
@@ -126,11 +127,14 @@ void Form1::applyTint(int s) {
             static_cast<int>(text::roundHalfEven(green * static_cast<float>(ui::greenOf(base)))),
             static_cast<int>(text::roundHalfEven(blue * static_cast<float>(ui::blueOf(base)))));
     };
-    for (const auto &[control, base] : tintBase_) {
-        if (control == nullptr) {
-            setBackColor(tint(base));
+    for (const TintBase &b : tintBase_) {
+        if (b.control == nullptr) {
+            setBackColor(tint(b.colour));
         } else {
-            control->setBackColor(tint(base));
+            b.control->setBackColor(tint(b.colour));
+            if (s == 100) {
+                b.control->setFillsBackground(b.filled);
+            }
         }
     }
 }

@@ -87,6 +87,14 @@ void Control::setBackColor(Rgb24 colour) {
     }
 }
 
+bool Control::fillsBackground() const {
+    return widget_->autoFillBackground();
+}
+
+void Control::setFillsBackground(bool fills) {
+    widget_->setAutoFillBackground(fills);
+}
+
 Rgb24 Control::foreColor() const {
     return fromQColor(widget_->palette().color(foreRole_));
 }

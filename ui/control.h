@@ -64,6 +64,10 @@ public:
 
     [[nodiscard]] virtual Rgb24 backColor() const;
     virtual void setBackColor(Rgb24 colour);
+    // Whether the control paints its own background or lets its container
+    // show through (a label until a back colour is set).
+    [[nodiscard]] bool fillsBackground() const;
+    void setFillsBackground(bool fills);
     [[nodiscard]] virtual Rgb24 foreColor() const;
     virtual void setForeColor(Rgb24 colour);
 

@@ -9,6 +9,7 @@
 #include "ui/scrollbar.h"
 #include "ui/textbox.h"
 
+#include <QImage>
 #include <QTest>
 
 #include <cmath>
@@ -93,6 +94,14 @@ TEST_F(WindowTest, ViewingLightTint) {
         own.emplace_back(c, c->backColor());
     }
     const ui::Rgb24 window = f.backColor();
+    // There and back leaves the window looking exactly as it did: labels on
+    // the title panel transparent again, not filled with their old colour.
+    f.show();
+    const QImage untinted = f.grab().toImage();
+    ASSERT_TRUE(f.VScroll7->setValue(50));
+    ASSERT_NE(f.grab().toImage(), untinted);
+    ASSERT_TRUE(f.VScroll7->setValue(100));
+    EXPECT_EQ(f.grab().toImage(), untinted);
     ASSERT_TRUE(f.VScroll7->setValue(50));
     // Blue halved, green by 52/85 of blue's fall, red kept; from each
     // control's own colour.
