@@ -267,36 +267,58 @@ std::string scanNumber(
 
 } // namespace
 
+// What a display pattern asks for: its integer and fraction sections, how
+// many digit places the integer section has and how many of them are
+// required, and how many decimals it shows and how many of those are required.
+struct PatternShape {
+    std::string_view intPattern;
+    std::string_view fracPattern;
+    bool hasPoint = false;
+    int intSlots = 0;
+    int minIntDigits = 0;
+    int decimals = 0;
+    int requiredDecimals = 0;
+};
+
+static PatternShape patternShape(std::string_view pattern) {
+    const std::size_t point = pattern.find('.');
+    PatternShape shape;
+    shape.intPattern = pattern.substr(0, point);
+    shape.hasPoint = point != std::string_view::npos;
+    shape.fracPattern
+        = point == std::string_view::npos ? std::string_view() : pattern.substr(point + 1);
+    for (const char c : shape.intPattern) {
+        if (isPlaceholder(c)) {
+            ++shape.intSlots;
+            // Every placeholder from the first "0" on is a required digit.
+            if (c == '0' || shape.minIntDigits > 0) {
+                ++shape.minIntDigits;
+            }
+        }
+    }
+    for (const char c : shape.fracPattern) {
+        if (isPlaceholder(c)) {
+            ++shape.decimals;
+            if (c == '0') {
+                shape.requiredDecimals = shape.decimals;
+            }
+        }
+    }
+    return shape;
+}
+
 // The general form of formatPattern, on growing strings: used for the
 // texts too long for the fixed buffers of the usual path (a huge value, a
 // long pattern).
 static std::string formatPatternGeneral(double value, std::string_view pattern) {
-    const std::size_t point = pattern.find('.');
-    const std::string_view intPattern = pattern.substr(0, point);
-    const std::string_view fracPattern
-        = point == std::string_view::npos ? std::string_view() : pattern.substr(point + 1);
-
-    int intSlots = 0;
-    int minIntDigits = 0;
-    for (const char c : intPattern) {
-        if (isPlaceholder(c)) {
-            ++intSlots;
-            // Every placeholder from the first "0" on is a required digit.
-            if (c == '0' || minIntDigits > 0) {
-                ++minIntDigits;
-            }
-        }
-    }
-    int decimals = 0;
-    int requiredDecimals = 0;
-    for (const char c : fracPattern) {
-        if (isPlaceholder(c)) {
-            ++decimals;
-            if (c == '0') {
-                requiredDecimals = decimals;
-            }
-        }
-    }
+    const PatternShape shape = patternShape(pattern);
+    const std::string_view intPattern = shape.intPattern;
+    const std::string_view fracPattern = shape.fracPattern;
+    const bool hasPoint = shape.hasPoint;
+    const int intSlots = shape.intSlots;
+    const int minIntDigits = shape.minIntDigits;
+    const int decimals = shape.decimals;
+    const int requiredDecimals = shape.requiredDecimals;
 
     Decimal d = shortestDecimal(value);
     d.roundTo(decimals);
@@ -349,7 +371,7 @@ static std::string formatPatternGeneral(double value, std::string_view pattern) 
     if (!signPlaced) {
         out += '-';
     }
-    if (point != std::string_view::npos) {
+    if (hasPoint) {
         out += '.';
     }
     std::size_t k = 0;
@@ -419,8 +441,8 @@ void shortestDigits(double value, ShortDigits &out) {
     std::to_chars_result r {};
     const bool fitsFloat = std::fabs(value) <= std::numeric_limits<float>::max();
     if (fitsFloat && static_cast<double>(static_cast<float>(value)) == value) {
-        r = std::to_chars(buf, buf + sizeof buf, static_cast<float>(value),
-            std::chars_format::scientific);
+        r = std::to_chars(
+            buf, buf + sizeof buf, static_cast<float>(value), std::chars_format::scientific);
     } else {
         r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
     }
@@ -529,31 +551,14 @@ std::string formatPattern(double value, std::string_view pattern) {
     if (!std::isfinite(value)) {
         return nonFiniteText(value);
     }
-    const std::size_t point = pattern.find('.');
-    const std::string_view intPattern = pattern.substr(0, point);
-    const std::string_view fracPattern
-        = point == std::string_view::npos ? std::string_view() : pattern.substr(point + 1);
-
-    int intSlots = 0;
-    int minIntDigits = 0;
-    for (const char c : intPattern) {
-        if (isPlaceholder(c)) {
-            ++intSlots;
-            if (c == '0' || minIntDigits > 0) {
-                ++minIntDigits;
-            }
-        }
-    }
-    int decimals = 0;
-    int requiredDecimals = 0;
-    for (const char c : fracPattern) {
-        if (isPlaceholder(c)) {
-            ++decimals;
-            if (c == '0') {
-                requiredDecimals = decimals;
-            }
-        }
-    }
+    const PatternShape shape = patternShape(pattern);
+    const std::string_view intPattern = shape.intPattern;
+    const std::string_view fracPattern = shape.fracPattern;
+    const bool hasPoint = shape.hasPoint;
+    const int intSlots = shape.intSlots;
+    const int minIntDigits = shape.minIntDigits;
+    const int decimals = shape.decimals;
+    const int requiredDecimals = shape.requiredDecimals;
 
     ShortDigits d;
     if (!roundedDigits(value, decimals, d)) {
@@ -619,7 +624,7 @@ std::string formatPattern(double value, std::string_view pattern) {
     if (!signPlaced) {
         tail[t++] = '-';
     }
-    if (point != std::string_view::npos) {
+    if (hasPoint) {
         tail[t++] = '.';
     }
     int k = 0;
