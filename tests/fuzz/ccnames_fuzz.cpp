@@ -7,8 +7,8 @@
 // can have shifted its fields.
 #include "charts/ccnames.h"
 #include "engine/display_colour.h"
-#include "engine/renotation_table.h"
 #include "fuzz_check.h"
+#include "fuzz_table.h"
 
 #include <cmath>
 #include <cstdint>
@@ -18,16 +18,7 @@
 
 namespace {
 
-const tw::engine::RenotationTable &table() {
-    static tw::engine::RenotationTable t = [] {
-        tw::engine::RenotationTable loaded;
-        std::string error;
-        const char *path = std::getenv("TW_MUNCIE");
-        FUZZ_CHECK(loaded.loadFile(path != nullptr ? path : TW_MUNCIE_DAT, error));
-        return loaded;
-    }();
-    return t;
-}
+using tw::fuzz::table;
 
 // The lines of the text after the header that are not blank, as the reader
 // counts its records (a line ends at CR LF, LF or CR).

@@ -3,8 +3,8 @@
 // and each set's line lies within the text. The file through to-munsell
 // gives every sample a row, converted or with its reason.
 #include "app/convert_cgats.h"
-#include "engine/renotation_table.h"
 #include "fuzz_check.h"
+#include "fuzz_table.h"
 #include "text/cgats.h"
 
 #include <algorithm>
@@ -17,16 +17,7 @@
 
 namespace {
 
-const tw::engine::RenotationTable &table() {
-    static tw::engine::RenotationTable t = [] {
-        tw::engine::RenotationTable loaded;
-        std::string error;
-        const char *path = std::getenv("TW_MUNCIE");
-        FUZZ_CHECK(loaded.loadFile(path != nullptr ? path : TW_MUNCIE_DAT, error));
-        return loaded;
-    }();
-    return t;
-}
+using tw::fuzz::table;
 
 class Rows : public tw::app::CgatsRows {
 public:
@@ -49,7 +40,8 @@ public:
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char *>(data), size);
-    const std::size_t lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+    const std::size_t lines
+        = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
     std::vector<tw::text::CgatsTable> tables;
     std::string error;
     std::size_t line = 0;

@@ -3,8 +3,8 @@
 // ERR line with a reason; an answer holds only finite numbers, a hue number
 // within 0 to 100 and a Value within 0 to 10.
 #include "app/convert_cli.h"
-#include "engine/renotation_table.h"
 #include "fuzz_check.h"
+#include "fuzz_table.h"
 
 #include <cmath>
 #include <cstdint>
@@ -16,16 +16,7 @@
 
 namespace {
 
-const tw::engine::RenotationTable &table() {
-    static tw::engine::RenotationTable t = [] {
-        tw::engine::RenotationTable loaded;
-        std::string error;
-        const char *path = std::getenv("TW_MUNCIE");
-        FUZZ_CHECK(loaded.loadFile(path != nullptr ? path : TW_MUNCIE_DAT, error));
-        return loaded;
-    }();
-    return t;
-}
+using tw::fuzz::table;
 
 std::vector<std::string> words(const std::string &s) {
     std::istringstream in(s);

@@ -4,8 +4,8 @@
 // line (a csv or tsv header row may come first), and every failure is
 // counted once on standard error.
 #include "app/convert_cli.h"
-#include "engine/renotation_table.h"
 #include "fuzz_check.h"
+#include "fuzz_table.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -15,16 +15,7 @@
 
 namespace {
 
-const tw::engine::RenotationTable &table() {
-    static tw::engine::RenotationTable t = [] {
-        tw::engine::RenotationTable loaded;
-        std::string error;
-        const char *path = std::getenv("TW_MUNCIE");
-        FUZZ_CHECK(loaded.loadFile(path != nullptr ? path : TW_MUNCIE_DAT, error));
-        return loaded;
-    }();
-    return t;
-}
+using tw::fuzz::table;
 
 } // namespace
 
