@@ -4,8 +4,8 @@
 #include "engine/illuminant.h"
 #include "engine/spectral.h"
 #include "text/cgats.h"
-#include "text/separated.h"
 #include "text/numbers.h"
+#include "text/separated.h"
 
 #include <algorithm>
 #include <cctype>
@@ -100,8 +100,8 @@ bool whiteOf(const text::CgatsTable &table, White &white, std::string &why) {
         white.Z = w[2];
         white.kind = White::Kind::Own;
         const float sum = w[0] + w[1] + w[2];
-        for (const engine::Illuminant ill : { engine::Illuminant::C_1931,
-                 engine::Illuminant::D5000, engine::Illuminant::D65_10 }) {
+        for (const engine::Illuminant ill :
+            { engine::Illuminant::C_1931, engine::Illuminant::D5000, engine::Illuminant::D65_10 }) {
             const engine::WhitePoint p = engine::whitePoint(ill);
             const float s = p.X + p.Y + p.Z;
             if (std::fabs(w[0] / sum - p.X / s) <= 0.0005f
@@ -171,8 +171,7 @@ bool spectralPlan(const text::CgatsTable &table, Spectral &plan, std::string &wh
         if (i > 0 && bands[i].first - bands[i - 1].first != 10.0) {
             why = "the spectra must be 10 nm apart; this file's are "
                 + text::plainText(static_cast<float>(bands[i].first - bands[i - 1].first))
-                + " nm apart at " + text::plainText(static_cast<float>(bands[i - 1].first))
-                + " nm";
+                + " nm apart at " + text::plainText(static_cast<float>(bands[i - 1].first)) + " nm";
             return false;
         }
     }
@@ -273,7 +272,8 @@ bool convertCgats(std::string_view text, LineConverter &converter, CgatsRows &ro
                 engine::Spectrum curve {};
                 bool ok = true;
                 for (std::size_t slot = 1; slot <= 40 && ok; ++slot) {
-                    ok = number(set.values[static_cast<std::size_t>(plan.field[slot])], curve[slot]);
+                    ok = number(
+                        set.values[static_cast<std::size_t>(plan.field[slot])], curve[slot]);
                     curve[slot] *= plan.fractions ? 100.0f : 1.0f;
                 }
                 if (!ok) {
@@ -302,14 +302,16 @@ bool convertCgats(std::string_view text, LineConverter &converter, CgatsRows &ro
                         cycle.state().illuminant = white.illuminant;
                     }
                     if (source == Source::Lab) {
-                        cycle.setTexts(Boxes::Lab, { set.values[static_cast<std::size_t>(f[0])],
-                                                       set.values[static_cast<std::size_t>(f[1])],
-                                                       set.values[static_cast<std::size_t>(f[2])] });
+                        cycle.setTexts(Boxes::Lab,
+                            { set.values[static_cast<std::size_t>(f[0])],
+                                set.values[static_cast<std::size_t>(f[1])],
+                                set.values[static_cast<std::size_t>(f[2])] });
                         done = cycle.labenter();
                     } else if (scale == 1.0f) {
-                        cycle.setTexts(Boxes::Xyz, { set.values[static_cast<std::size_t>(f[0])],
-                                                       set.values[static_cast<std::size_t>(f[1])],
-                                                       set.values[static_cast<std::size_t>(f[2])] });
+                        cycle.setTexts(Boxes::Xyz,
+                            { set.values[static_cast<std::size_t>(f[0])],
+                                set.values[static_cast<std::size_t>(f[1])],
+                                set.values[static_cast<std::size_t>(f[2])] });
                         done = cycle.xyzenter();
                     } else {
                         cycle.setTexts(Boxes::Xyz,
@@ -324,8 +326,8 @@ bool convertCgats(std::string_view text, LineConverter &converter, CgatsRows &ro
                         labToXyz(v[0], v[1], v[2], white, X, Y, Z);
                     }
                     float Xc = 0.0f, Yc = 0.0f, Zc = 0.0f;
-                    if (!engine::xyzconv(X, Y, Z, white.X * scale, 100.0f, white.Z * scale, Xc,
-                            Yc, Zc, engine::whiteC.X, engine::whiteC.Y, engine::whiteC.Z)) {
+                    if (!engine::xyzconv(X, Y, Z, white.X * scale, 100.0f, white.Z * scale, Xc, Yc,
+                            Zc, engine::whiteC.X, engine::whiteC.Y, engine::whiteC.Z)) {
                         refuse("no light: a colour without luminance cannot be adapted");
                         continue;
                     }

@@ -41,14 +41,14 @@ public:
     virtual void table(const std::vector<std::string> &idNames) = 0;
     // One sample: its identifying fields, and its columns or why it has
     // none; `line` is the line of its values in the file.
-    virtual void sample(const std::vector<std::string> &ids, bool converted,
-        const Columns &columns, const std::string &why, std::size_t line)
+    virtual void sample(const std::vector<std::string> &ids, bool converted, const Columns &columns,
+        const std::string &why, std::size_t line)
         = 0;
 };
 
 // Converts every sample of the CGATS text; false, with the reason and the
 // line it concerns, for a file that cannot be read or holds no colour.
-[[nodiscard]] bool convertCgats(std::string_view text, LineConverter &converter,
-    CgatsRows &rows, std::string &why, std::size_t &line);
+[[nodiscard]] bool convertCgats(std::string_view text, LineConverter &converter, CgatsRows &rows,
+    std::string &why, std::size_t &line);
 
 } // namespace tw::app

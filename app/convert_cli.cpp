@@ -113,8 +113,8 @@ std::vector<std::vector<Names>> colourColumns(Mode mode) {
 
 // Where a header row puts the colour's columns: true with their positions
 // when it names them all; `any` when it names at least one.
-bool findColumns(Mode mode, const text::SeparatedLine &header, std::vector<std::size_t> &at,
-    bool &any) {
+bool findColumns(
+    Mode mode, const text::SeparatedLine &header, std::vector<std::size_t> &at, bool &any) {
     any = false;
     std::vector<std::string> names;
     for (std::size_t i = 0; i < header.size(); ++i) {
@@ -278,8 +278,8 @@ public:
 
 private:
     std::function<void(const std::vector<std::string> &)> table_;
-    std::function<void(const std::vector<std::string> &, bool, const Columns &,
-        const std::string &, std::size_t)>
+    std::function<void(
+        const std::vector<std::string> &, bool, const Columns &, const std::string &, std::size_t)>
         sample_;
 };
 
@@ -370,8 +370,8 @@ bool StreamConverter::convert(std::istream &in, const std::string &name) {
                 }
                 std::vector<std::string> idNames;
                 for (std::size_t i = 0; i < plan.ids; ++i) {
-                    idNames.emplace_back(i < fields.size() ? std::string(fields[i])
-                                                           : "id" + std::to_string(i + 1));
+                    idNames.emplace_back(
+                        i < fields.size() ? std::string(fields[i]) : "id" + std::to_string(i + 1));
                 }
                 headerRow(idNames);
                 if (out_.failed()) {

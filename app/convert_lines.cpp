@@ -213,8 +213,8 @@ bool LineConverter::convertFields(
             why = "expected three numbers X Y Z, each within -1000 to 1000";
             return false;
         }
-        cycle_.setTexts(Boxes::Xyz,
-            { std::string(fields[0]), std::string(fields[1]), std::string(fields[2]) });
+        cycle_.setTexts(
+            Boxes::Xyz, { std::string(fields[0]), std::string(fields[1]), std::string(fields[2]) });
         return notationColumns(cycle_.xyzenter(), out, why);
     }
     case Mode::FromLab:
@@ -225,14 +225,15 @@ bool LineConverter::convertFields(
             return readNumber(text, c) && c >= 0.0 && c <= 255.0;
         };
         // RGB entry takes any text to a channel; here only 0 to 255 will do.
-        if (count != 3 || (rgb && !(channel(fields[0]) && channel(fields[1]) && channel(fields[2])))) {
+        if (count != 3
+            || (rgb && !(channel(fields[0]) && channel(fields[1]) && channel(fields[2])))) {
             why = rgb ? "expected three numbers R G B, each from 0 to 255"
                       : "expected three numbers L* a* b*, each within -1000 to 1000";
             return false;
         }
         const Boxes group = rgb ? Boxes::Rgb : Boxes::Lab;
-        cycle_.setTexts(group,
-            { std::string(fields[0]), std::string(fields[1]), std::string(fields[2]) });
+        cycle_.setTexts(
+            group, { std::string(fields[0]), std::string(fields[1]), std::string(fields[2]) });
         return notationColumns(cycle_.enter(group), out, why);
     }
     default:

@@ -43,15 +43,14 @@ public:
 
     // After an entry the caller ran on the cycle (a CGATS file's sample):
     // the columns of to-munsell, or false with the reason.
-    [[nodiscard]] bool notationColumns(
-        const cycle::Outcome &done, Columns &out, std::string &why);
+    [[nodiscard]] bool notationColumns(const cycle::Outcome &done, Columns &out, std::string &why);
 
     [[nodiscard]] cycle::ConversionCycle &cycle() { return cycle_; }
     [[nodiscard]] ConvertOptions::Mode mode() const { return mode_; }
 
 private:
-    bool fromNotation(const std::string_view *fields, std::size_t count, Columns &out,
-        std::string &why);
+    bool fromNotation(
+        const std::string_view *fields, std::size_t count, Columns &out, std::string &why);
     void writeNumbers(Columns &out, std::initializer_list<float> numbers) const;
     [[nodiscard]] std::string notation(float H, float V, float C) const;
 

@@ -143,12 +143,12 @@ std::unique_ptr<Output> descriptorOutput(int fd, bool close) {
 }
 
 bool isRegularFile(int fd) {
-    struct stat st {};
+    struct stat st { };
     return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
 }
 
 std::unique_ptr<Output> fileOutput(const std::string &path, bool &regular, std::string &error) {
-    struct stat st {};
+    struct stat st { };
     if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
         regular = false;
         const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);

@@ -49,14 +49,13 @@ inline constexpr int neutralUnitsY = 3163;
 inline constexpr float neutralX = static_cast<float>(neutralUnitsX) / chromaticityScale;
 inline constexpr float neutralY = static_cast<float>(neutralUnitsY) / chromaticityScale;
 
-static_assert(
-    [] {
-        int scale = 1;
-        for (int i = 0; i < chromaticityDecimals; ++i) {
-            scale *= 10;
-        }
-        return scale;
-    }() == chromaticityScale);
+static_assert([] {
+    int scale = 1;
+    for (int i = 0; i < chromaticityDecimals; ++i) {
+        scale *= 10;
+    }
+    return scale;
+}() == chromaticityScale);
 static_assert(fileHues * hueStep == 100.0f, "the hue steps go once round the circle");
 static_assert(tableChromaLimit == 32.0f);
 static_assert(neutralX == 0.3101f && neutralY == 0.3163f);

@@ -20,11 +20,11 @@ bool sameName(std::string_view a, std::string_view b) {
 }
 
 // The keywords that mark a CGATS line whatever comes first in the file.
-constexpr std::string_view knownKeywords[] = { "ORIGINATOR", "DESCRIPTOR", "CREATED",
-    "MANUFACTURER", "PROD_DATE", "SERIAL", "MATERIAL", "INSTRUMENTATION", "MEASUREMENT_SOURCE",
-    "PRINT_CONDITIONS", "KEYWORD", "NUMBER_OF_FIELDS", "NUMBER_OF_SETS", "BEGIN_DATA_FORMAT",
-    "BEGIN_DATA", "ILLUMINANT", "WHITE_POINT", "FILE_DESCRIPTOR", "LGOROWLENGTH", "DEVICE_CLASS",
-    "COLOR_REP" };
+constexpr std::string_view knownKeywords[]
+    = { "ORIGINATOR", "DESCRIPTOR", "CREATED", "MANUFACTURER", "PROD_DATE", "SERIAL", "MATERIAL",
+          "INSTRUMENTATION", "MEASUREMENT_SOURCE", "PRINT_CONDITIONS", "KEYWORD",
+          "NUMBER_OF_FIELDS", "NUMBER_OF_SETS", "BEGIN_DATA_FORMAT", "BEGIN_DATA", "ILLUMINANT",
+          "WHITE_POINT", "FILE_DESCRIPTOR", "LGOROWLENGTH", "DEVICE_CLASS", "COLOR_REP" };
 
 bool isKnownKeyword(std::string_view word) {
     return std::any_of(std::begin(knownKeywords), std::end(knownKeywords),
@@ -105,7 +105,8 @@ int CgatsTable::field(std::string_view name) const {
 
 bool looksLikeCgats(std::string_view line) {
     if (line.size() >= 3 && static_cast<unsigned char>(line[0]) == 0xEF
-        && static_cast<unsigned char>(line[1]) == 0xBB && static_cast<unsigned char>(line[2]) == 0xBF) {
+        && static_cast<unsigned char>(line[1]) == 0xBB
+        && static_cast<unsigned char>(line[2]) == 0xBF) {
         line.remove_prefix(3);
     }
     std::vector<Token> tokens;
@@ -134,7 +135,8 @@ bool looksLikeCgats(std::string_view line) {
             return false;
         }
     }
-    return letter && digit && first.size() >= 3 && std::isalpha(static_cast<unsigned char>(first.front())) != 0;
+    return letter && digit && first.size() >= 3
+        && std::isalpha(static_cast<unsigned char>(first.front())) != 0;
 }
 
 bool readCgats(std::string_view text, std::vector<CgatsTable> &tables, std::string &error,

@@ -43,8 +43,8 @@ std::map<std::string, Notation> samples(const std::string &csv) {
 }
 
 testing::ProgramRun run(const std::string &args) {
-    return testing::runShell("\"$TW\" " + args + " --table \"" + std::string(TW_DATA_DIR)
-        + "/Muncie.dat\"", cgatsDir);
+    return testing::runShell(
+        "\"$TW\" " + args + " --table \"" + std::string(TW_DATA_DIR) + "/Muncie.dat\"", cgatsDir);
 }
 
 TEST(ConvertCgats, EveryFormOfTheSameColoursGivesTheSameNotations) {
@@ -52,8 +52,8 @@ TEST(ConvertCgats, EveryFormOfTheSameColoursGivesTheSameNotations) {
     ASSERT_EQ(reference.status, 0) << reference.err;
     const std::map<std::string, Notation> expected = samples(reference.out);
     ASSERT_EQ(expected.size(), 6u) << reference.out;
-    for (const char *file : { "spectra-factors.txt", "xyz-c.cgats", "lab-c.cgats",
-             "xyz-d50.cgats", "xyz-d65-2.cgats" }) {
+    for (const char *file : { "spectra-factors.txt", "xyz-c.cgats", "lab-c.cgats", "xyz-d50.cgats",
+             "xyz-d65-2.cgats" }) {
         const testing::ProgramRun r = run(std::string("to-munsell --format=csv ") + file);
         EXPECT_EQ(r.status, 0) << file << ": " << r.err;
         const std::map<std::string, Notation> got = samples(r.out);
@@ -84,16 +84,16 @@ TEST(ConvertCgats, TheWhiteTheFileStatesOrTheIlluminantGiven) {
     EXPECT_EQ(d50.status, 0) << d50.err;
     EXPECT_EQ(d50.out, run("to-munsell xyz-d50.cgats").out);
     // Read as illuminant C instead, they are other colours.
-    const testing::ProgramRun asC = testing::runShell(
-        "grep -v WHITE_POINT xyz-d50.cgats | \"$TW\" to-munsell --table \""
-            + std::string(TW_DATA_DIR) + "/Muncie.dat\"",
-        cgatsDir);
+    const testing::ProgramRun asC
+        = testing::runShell("grep -v WHITE_POINT xyz-d50.cgats | \"$TW\" to-munsell --table \""
+                + std::string(TW_DATA_DIR) + "/Muncie.dat\"",
+            cgatsDir);
     EXPECT_NE(asC.out, d50.out);
 }
 
 TEST(ConvertCgats, FoundByItsFirstLineOnStandardInput) {
-    const testing::ProgramRun piped = testing::runShell(
-        "\"$TW\" to-munsell - --table \"" + std::string(TW_DATA_DIR) + "/Muncie.dat\" < xyz-c.cgats",
+    const testing::ProgramRun piped = testing::runShell("\"$TW\" to-munsell - --table \""
+            + std::string(TW_DATA_DIR) + "/Muncie.dat\" < xyz-c.cgats",
         cgatsDir);
     EXPECT_EQ(piped.status, 0) << piped.err;
     EXPECT_EQ(piped.out, run("to-munsell xyz-c.cgats").out);
@@ -117,8 +117,8 @@ TEST(ConvertCgats, WhatIsRefusedSaysWhyWithItsLine) {
     folder.write("one-bad.cgats",
         "CGATS.17\nBEGIN_DATA_FORMAT\nSAMPLE_ID XYZ_X XYZ_Y XYZ_Z\nEND_DATA_FORMAT\n"
         "BEGIN_DATA\nA 30 20 10\nB 30 x 10\nC 0 0 0\nEND_DATA\n");
-    const testing::ProgramRun bad = testing::runShell("\"$TW\" to-munsell one-bad.cgats --table \""
-            + std::string(TW_DATA_DIR) + "/Muncie.dat\"",
+    const testing::ProgramRun bad = testing::runShell(
+        "\"$TW\" to-munsell one-bad.cgats --table \"" + std::string(TW_DATA_DIR) + "/Muncie.dat\"",
         folder.path());
     EXPECT_EQ(bad.status, 1);
     std::istringstream rows(bad.out);
@@ -134,8 +134,8 @@ TEST(ConvertCgats, WhatIsRefusedSaysWhyWithItsLine) {
         "1000\ntintwise-convert: one-bad.cgats: line 8: no light: X + Y + Z must be positive\n");
     // A file cut short.
     folder.write("cut.ti3", "CTI3\nBEGIN_DATA_FORMAT\nSAMPLE_ID XYZ_X XYZ_Y XYZ_Z\n");
-    const testing::ProgramRun cut = testing::runShell("\"$TW\" to-munsell cut.ti3 --table \""
-            + std::string(TW_DATA_DIR) + "/Muncie.dat\"",
+    const testing::ProgramRun cut = testing::runShell(
+        "\"$TW\" to-munsell cut.ti3 --table \"" + std::string(TW_DATA_DIR) + "/Muncie.dat\"",
         folder.path());
     EXPECT_EQ(cut.status, 1);
     EXPECT_NE(cut.err.find("line 2: CGATS: no END_DATA_FORMAT"), std::string::npos) << cut.err;

@@ -96,8 +96,8 @@ TEST(ConvertDirections, WhatTheScreenWouldNotShow) {
             convertOne({ "from-rgb" }, bad, ok).rfind("ERR expected three numbers R G B", 0), 0u)
             << bad;
     }
-    EXPECT_NE(convertOne({ "from-lab" }, "1e30 0 0", ok).find("within -1000 to 1000"),
-        std::string::npos);
+    EXPECT_NE(
+        convertOne({ "from-lab" }, "1e30 0 0", ok).find("within -1000 to 1000"), std::string::npos);
     // The screen never shows a Value below 0.50.
     EXPECT_EQ(readNotation(convertOne({ "from-lab" }, "2 0 0", ok)).V, 0.5f);
     EXPECT_TRUE(ok);

@@ -25,8 +25,8 @@ std::string converted(const std::vector<std::string> &args, const std::string &l
 
 TEST(ConvertInput, EverySpellingOfANotationGivesTheSameColour) {
     const std::string expected = converted({ "to-xyz" }, "5R 5 10");
-    for (const char *line : { "5R 5/10", "5R5/10", "5r 5/10", " 5R  5 / 10 ", "5R,5,10",
-             "5R;5;10", "5R\t5\t10", "\"5R 5/10\"", "5R, 5/10", "5R 5 10\r" }) {
+    for (const char *line : { "5R 5/10", "5R5/10", "5r 5/10", " 5R  5 / 10 ", "5R,5,10", "5R;5;10",
+             "5R\t5\t10", "\"5R 5/10\"", "5R, 5/10", "5R 5 10\r" }) {
         EXPECT_EQ(converted({ "to-xyz" }, line), expected) << line;
     }
 }
@@ -77,8 +77,8 @@ TEST(ConvertInput, ASpreadsheetExport) {
 TEST(ConvertInput, AHeaderNamesTheColoursColumnsWhereverTheyStand) {
     // X, Y, Z after two identifying columns, and a column after them that
     // is left out.
-    const testing::ProgramRun run = runProgram("to-munsell --format csv",
-        "plate;patch;X;Y;Z;note\nP1;3;30;20;10;reddish\n");
+    const testing::ProgramRun run
+        = runProgram("to-munsell --format csv", "plate;patch;X;Y;Z;note\nP1;3;30;20;10;reddish\n");
     EXPECT_EQ(run.status, 0) << run.err;
     bool ok = false;
     const std::string alone = convertOne({ "to-munsell", "--format", "csv" }, "30 20 10", ok);
@@ -86,8 +86,8 @@ TEST(ConvertInput, AHeaderNamesTheColoursColumnsWhereverTheyStand) {
     std::string hue, number, value, chroma;
     alone1 >> hue >> number >> value >> chroma;
     EXPECT_EQ(run.out,
-        "plate,patch,hue,hue_number,value,chroma,notation\nP1,3," + hue + "," + number + ","
-            + value + "," + chroma + "," + number + "R " + value + "/" + chroma + "\n");
+        "plate,patch,hue,hue_number,value,chroma,notation\nP1,3," + hue + "," + number + "," + value
+            + "," + chroma + "," + number + "R " + value + "/" + chroma + "\n");
     // Hue, value and chroma in columns of their own.
     const testing::ProgramRun hvc
         = runProgram("to-xyz", "name\thue\tvalue\tchroma\nbrick\t10R\t4\t8\n");

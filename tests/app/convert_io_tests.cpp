@@ -87,9 +87,9 @@ TEST(ConvertFiles, WriteErrorsAreSaid) {
     EXPECT_NE(missing.err.find("/nonexistent/out.txt"), std::string::npos) << missing.err;
     // A reader that goes away ends the program as it ends any filter, by
     // SIGPIPE, without a message.
-    const testing::ProgramRun closed = runShell(
-        "yes '5R 5/10' | head -200000 | \"$TW\" to-xyz | head -1 >/dev/null; "
-        "echo \"${PIPESTATUS:-}\"");
+    const testing::ProgramRun closed
+        = runShell("yes '5R 5/10' | head -200000 | \"$TW\" to-xyz | head -1 >/dev/null; "
+                   "echo \"${PIPESTATUS:-}\"");
     EXPECT_EQ(closed.status, 0);
     EXPECT_TRUE(closed.err.empty()) << closed.err;
 }

@@ -33,8 +33,8 @@ std::vector<double> numbers(const std::string &line) {
 TEST(ConvertOutput, FixedNumbersAsToCharsWritesThem) {
     std::mt19937 random(1234);
     std::uniform_real_distribution<float> usual(-1100.0f, 1100.0f);
-    std::vector<double> values { 0.0, -0.0, 0.5, -0.5, 1.5, 2.5, 0.125, 0.00005, 1e-7, 1e30,
-        -1e30, 123456.789, 0.1, 1.0 / 3.0 };
+    std::vector<double> values { 0.0, -0.0, 0.5, -0.5, 1.5, 2.5, 0.125, 0.00005, 1e-7, 1e30, -1e30,
+        123456.789, 0.1, 1.0 / 3.0 };
     for (int i = 0; i < 30000; ++i) {
         values.push_back(usual(random));
         std::uint32_t bits = random();
@@ -84,8 +84,8 @@ TEST(ConvertOutput, DecimalsOfEveryNumber) {
         EXPECT_NEAR(twoNumbers[i], four[i], 0.005 + 1e-9) << two;
     }
     EXPECT_EQ(std::count(two.begin(), two.end(), '.'), 5);
-    EXPECT_EQ(convertOne({ "to-xyz", "--decimals", "0" }, "5R 5/10", ok).find('.'),
-        std::string::npos);
+    EXPECT_EQ(
+        convertOne({ "to-xyz", "--decimals", "0" }, "5R 5/10", ok).find('.'), std::string::npos);
     ConvertOptions options;
     std::string error;
     EXPECT_FALSE(parseConvertArguments({ "to-xyz", "--decimals", "10" }, options, error));
@@ -96,12 +96,13 @@ TEST(ConvertOutput, DecimalsOfEveryNumber) {
 // to the X Y Z it came from.
 TEST(ConvertOutput, NotationsRoundTrip) {
     bool ok = false;
-    for (const char *notation : { "5R 5/10", "2.5YR 6/4", "7.5PB 3.5/20", "10GY 8/6", "N 5/",
-             "5RP 2.25/3", "N 8.75/" }) {
+    for (const char *notation :
+        { "5R 5/10", "2.5YR 6/4", "7.5PB 3.5/20", "10GY 8/6", "N 5/", "5RP 2.25/3", "N 8.75/" }) {
         const std::string xyz = convertOne({ "to-xyz" }, notation, ok);
         ASSERT_TRUE(ok) << notation;
         const std::vector<double> in = numbers(xyz);
-        const std::string threeNumbers = xyz.substr(0, xyz.find(' ', xyz.find(' ', xyz.find(' ') + 1) + 1));
+        const std::string threeNumbers
+            = xyz.substr(0, xyz.find(' ', xyz.find(' ', xyz.find(' ') + 1) + 1));
         const std::string written
             = convertOne({ "to-munsell", "--exact", "--notation" }, threeNumbers, ok);
         ASSERT_TRUE(ok) << notation << ": " << written;
@@ -122,9 +123,9 @@ TEST(ConvertOutput, NotationsRoundTrip) {
 TEST(ConvertOutput, ToMunsellPipesIntoToXyz) {
     for (const char *munsell : { "to-munsell --exact --notation", "to-munsell --exact --format csv",
              "to-munsell --exact --format=tsv" }) {
-        const testing::ProgramRun run = testing::runShell(
-            "printf '" + std::string("29.0765 19.7661 12.4097\\n32.9914 30.0529 23.6384\\n")
-            + "' | \"$TW\" " + munsell + " | \"$TW\" to-xyz --format csv");
+        const testing::ProgramRun run = testing::runShell("printf '"
+            + std::string("29.0765 19.7661 12.4097\\n32.9914 30.0529 23.6384\\n") + "' | \"$TW\" "
+            + munsell + " | \"$TW\" to-xyz --format csv");
         EXPECT_EQ(run.status, 0) << munsell << ": " << run.err;
         // The csv and tsv rows pass the columns before the notation through;
         // X Y Z x y are the last five.

@@ -39,8 +39,7 @@ TEST(StartOptions, UnknownOptionIsAUsageErrorNamingIt) {
 TEST(StartOptions, ArgumentsAreUsageErrors) {
     const StartOptions file = parseStartOptions({ "colours.txt" });
     EXPECT_EQ(file.action, StartAction::UsageError);
-    EXPECT_NE(file.error.find("unexpected argument colours.txt"), std::string::npos)
-        << file.error;
+    EXPECT_NE(file.error.find("unexpected argument colours.txt"), std::string::npos) << file.error;
     // After "--" even an option's spelling is an argument.
     const StartOptions ended = parseStartOptions({ "--", "--check" });
     EXPECT_EQ(ended.action, StartAction::UsageError);

@@ -80,8 +80,8 @@ TEST(Xyz2MunReference, TheSeedStillDrawsTheStoredInputs) {
     ASSERT_EQ(drawn.size(), stored.size());
     int differing = 0;
     for (std::size_t i = 0; i < drawn.size(); ++i) {
-        const bool same = std::bit_cast<std::uint32_t>(drawn[i].X)
-                == std::bit_cast<std::uint32_t>(stored[i].X)
+        const bool same
+            = std::bit_cast<std::uint32_t>(drawn[i].X) == std::bit_cast<std::uint32_t>(stored[i].X)
             && std::bit_cast<std::uint32_t>(drawn[i].Y) == std::bit_cast<std::uint32_t>(stored[i].Y)
             && std::bit_cast<std::uint32_t>(drawn[i].Z) == std::bit_cast<std::uint32_t>(stored[i].Z)
             && drawn[i].pwd == stored[i].pwd;

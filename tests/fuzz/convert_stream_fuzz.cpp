@@ -26,9 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     using Options = tw::app::ConvertOptions;
     Options options;
     const unsigned pick = data[0];
-    constexpr Options::Mode modes[] = { Options::Mode::ToXyz, Options::Mode::ToMunsell,
-        Options::Mode::ToLab, Options::Mode::ToRgb, Options::Mode::FromLab,
-        Options::Mode::FromRgb };
+    constexpr Options::Mode modes[]
+        = { Options::Mode::ToXyz, Options::Mode::ToMunsell, Options::Mode::ToLab,
+              Options::Mode::ToRgb, Options::Mode::FromLab, Options::Mode::FromRgb };
     options.mode = modes[pick % 6];
     options.format = static_cast<Options::Format>((pick / 6) % 3);
     options.header = static_cast<Options::Header>((pick / 18) % 3);

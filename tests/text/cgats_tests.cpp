@@ -79,18 +79,19 @@ INSTANTIATE_TEST_SUITE_P(Files, CgatsRefuses,
             "NUMBER_OF_SETS says 3", 8 },
         Refusal { "X1\nBEGIN_DATA_FORMAT\nA A\nEND_DATA_FORMAT\n", "named twice", 3 },
         Refusal { "X1\nBEGIN_DATA_FORMAT\nA\n", "no END_DATA_FORMAT", 2 },
-        Refusal { "X1\nBEGIN_DATA_FORMAT\nA\nEND_DATA_FORMAT\nBEGIN_DATA\n1\n", "no END_DATA",
-            5 },
+        Refusal { "X1\nBEGIN_DATA_FORMAT\nA\nEND_DATA_FORMAT\nBEGIN_DATA\n1\n", "no END_DATA", 5 },
         Refusal { "X1\nORIGINATOR \"open\n", "never closed", 2 },
         Refusal { "X1\nORIGINATOR me\n", "no data", 3 }));
 
 TEST(Cgats, TheFirstLineOfAFile) {
-    for (const char *line : { "CGATS.17", "CTI3", "IT8.7/2", "\xEF\xBB\xBF" "CGATS.5",
+    for (const char *line : { "CGATS.17", "CTI3", "IT8.7/2",
+             "\xEF\xBB\xBF"
+             "CGATS.5",
              "NUMBER_OF_FIELDS 4", "BEGIN_DATA_FORMAT", "ORIGINATOR \"x\"", "cgats" }) {
         EXPECT_TRUE(looksLikeCgats(line)) << line;
     }
-    for (const char *line : { "30 20 10", "X,Y,Z", "sample X Y Z", "5R", "N5", "hello",
-             "A1 30 20 10", "" }) {
+    for (const char *line :
+        { "30 20 10", "X,Y,Z", "sample X Y Z", "5R", "N5", "hello", "A1 30 20 10", "" }) {
         EXPECT_FALSE(looksLikeCgats(line)) << line;
     }
 }

@@ -26,7 +26,8 @@ namespace {
 
 using tw::engine::DisplayColour;
 
-QColor displayColour(const tw::engine::RenotationTable &table, float hue, float value, float chroma) {
+QColor displayColour(
+    const tw::engine::RenotationTable &table, float hue, float value, float chroma) {
     const DisplayColour c = tw::engine::munsellToDisplay(table, tw::engine::Illuminant::C_1931,
         false, tw::engine::DisplaySettings {}, hue, value, chroma);
     return c.hasRgb() ? QColor(c.rgb.R, c.rgb.G, c.rgb.B) : QColor(128, 128, 128);
@@ -86,7 +87,8 @@ void writeSvg(const Icon &icon, const std::string &path) {
         out << "  <path d=\"" << d << "\" fill=\"" << hex(icon.hues[static_cast<std::size_t>(k)])
             << "\" stroke=\"none\"/>\n";
     }
-    out << "  <circle cx=\"128\" cy=\"128\" r=\"56\" fill=\"" << hex(icon.centre) << "\" stroke=\"none\"/>\n";
+    out << "  <circle cx=\"128\" cy=\"128\" r=\"56\" fill=\"" << hex(icon.centre)
+        << "\" stroke=\"none\"/>\n";
     out << "</svg>\n";
     if (!out) {
         std::fprintf(stderr, "tintwise-icon: cannot write %s\n", path.c_str());
