@@ -48,11 +48,11 @@ testing::ProgramRun run(const std::string &args) {
 }
 
 TEST(ConvertCgats, EveryFormOfTheSameColoursGivesTheSameNotations) {
-    const testing::ProgramRun reference = run("to-munsell --format csv spectra.ti3");
+    const testing::ProgramRun reference = run("to-munsell --format csv reflectances.ti3");
     ASSERT_EQ(reference.status, 0) << reference.err;
     const std::map<std::string, Notation> expected = samples(reference.out);
     ASSERT_EQ(expected.size(), 6u) << reference.out;
-    for (const char *file : { "spectra-factors.txt", "xyz-c.cgats", "lab-c.cgats", "xyz-d50.cgats",
+    for (const char *file : { "reflectances-factors.txt", "xyz-c.cgats", "lab-c.cgats", "xyz-d50.cgats",
              "xyz-d65-2.cgats" }) {
         const testing::ProgramRun r = run(std::string("to-munsell --format=csv ") + file);
         EXPECT_EQ(r.status, 0) << file << ": " << r.err;
@@ -69,8 +69,8 @@ TEST(ConvertCgats, EveryFormOfTheSameColoursGivesTheSameNotations) {
     }
     // The spectra in percent over 380 to 730 nm and as factors over 400 to
     // 700 nm, the curves flat beyond 400 and 700: the same sums exactly.
-    const std::string factors = run("to-munsell --notation spectra-factors.txt").out;
-    const std::string percent = run("to-munsell --notation spectra.ti3").out;
+    const std::string factors = run("to-munsell --notation reflectances-factors.txt").out;
+    const std::string percent = run("to-munsell --notation reflectances.ti3").out;
     EXPECT_EQ(factors.substr(0, factors.find('\n')), "R1 8.9292R 4.9832/10.7731");
     EXPECT_EQ(percent.substr(0, percent.find('\n')), "R1 \"brick red\" 8.9292R 4.9832/10.7731");
 }

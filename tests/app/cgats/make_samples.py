@@ -97,11 +97,11 @@ def write(name, head, fields, rows):
 
 made = "ORIGINATOR \"tests/app/cgats/make_samples.py\"\n"
 bands = list(range(380, 740, 10))
-write("spectra.ti3", "CTI3\n" + made + "DESCRIPTOR \"six curves, percent, 380 to 730 nm\"\n",
+write("reflectances.ti3", "CTI3\n" + made + "DESCRIPTOR \"six curves, percent, 380 to 730 nm\"\n",
       ["SAMPLE_ID", "SAMPLE_NAME"] + ["SPEC_%d" % w for w in bands],
       [[i, '"%s"' % n] + ["%.2f" % c(w) for w in bands] for i, n, c in SAMPLES])
 narrow = list(range(400, 710, 10))
-write("spectra-factors.txt", "CGATS.17\n" + made + "# reflectance factors, 400 to 700 nm\n",
+write("reflectances-factors.txt", "CGATS.17\n" + made + "# reflectance factors, 400 to 700 nm\n",
       ["SAMPLE_ID"] + ["nm%d" % w for w in narrow],
       [[i] + ["%.4f" % (round(c(w), 2) / 100) for w in narrow] for i, n, c in SAMPLES])
 write("xyz-c.cgats", "CGATS.17\n" + made + "ILLUMINANT C\n", ["SAMPLE_ID", "XYZ_X", "XYZ_Y", "XYZ_Z"],
