@@ -312,23 +312,17 @@ static PatternShape patternShape(std::string_view pattern) {
 // long pattern).
 static std::string formatPatternGeneral(double value, std::string_view pattern) {
     const PatternShape shape = patternShape(pattern);
-    const std::string_view intPattern = shape.intPattern;
-    const std::string_view fracPattern = shape.fracPattern;
-    const bool hasPoint = shape.hasPoint;
-    const int intSlots = shape.intSlots;
-    const int minIntDigits = shape.minIntDigits;
-    const int decimals = shape.decimals;
-    const int requiredDecimals = shape.requiredDecimals;
 
     Decimal d = shortestDecimal(value);
-    d.roundTo(decimals);
+    d.roundTo(shape.decimals);
     const bool negative = d.negative && !d.isZero();
     std::string intDigits = d.integerDigits();
-    if (static_cast<int>(intDigits.size()) < minIntDigits) {
-        intDigits.insert(0, static_cast<std::size_t>(minIntDigits) - intDigits.size(), '0');
+    if (static_cast<int>(intDigits.size()) < shape.minIntDigits) {
+        intDigits.insert(0, static_cast<std::size_t>(shape.minIntDigits) - intDigits.size(), '0');
     }
-    std::string fracDigits = d.fractionDigits(decimals);
-    while (static_cast<int>(fracDigits.size()) > requiredDecimals && fracDigits.back() == '0') {
+    std::string fracDigits = d.fractionDigits(shape.decimals);
+    while (
+        static_cast<int>(fracDigits.size()) > shape.requiredDecimals && fracDigits.back() == '0') {
         fracDigits.pop_back();
     }
 
@@ -339,14 +333,14 @@ static std::string formatPatternGeneral(double value, std::string_view pattern) 
     std::size_t remaining = intDigits.size();
     bool signPlaced = !negative;
     int slot = 0;
-    for (std::size_t i = intPattern.size(); i-- > 0;) {
-        const char c = intPattern[i];
+    for (std::size_t i = shape.intPattern.size(); i-- > 0;) {
+        const char c = shape.intPattern[i];
         if (!isPlaceholder(c)) {
             reversed += c;
             continue;
         }
         ++slot;
-        const bool leftmost = slot == intSlots;
+        const bool leftmost = slot == shape.intSlots;
         while (remaining > 0) {
             reversed += intDigits[--remaining];
             if (!leftmost) {
@@ -359,7 +353,7 @@ static std::string formatPatternGeneral(double value, std::string_view pattern) 
         }
     }
     std::string out(reversed.rbegin(), reversed.rend());
-    if (intSlots == 0) {
+    if (shape.intSlots == 0) {
         // No integer placeholder (".0000"): integer digits still show, before
         // the point.
         if (!signPlaced) {
@@ -371,11 +365,11 @@ static std::string formatPatternGeneral(double value, std::string_view pattern) 
     if (!signPlaced) {
         out += '-';
     }
-    if (hasPoint) {
+    if (shape.hasPoint) {
         out += '.';
     }
     std::size_t k = 0;
-    for (const char c : fracPattern) {
+    for (const char c : shape.fracPattern) {
         if (!isPlaceholder(c)) {
             out += c;
         } else if (k < fracDigits.size()) {
@@ -552,21 +546,14 @@ std::string formatPattern(double value, std::string_view pattern) {
         return nonFiniteText(value);
     }
     const PatternShape shape = patternShape(pattern);
-    const std::string_view intPattern = shape.intPattern;
-    const std::string_view fracPattern = shape.fracPattern;
-    const bool hasPoint = shape.hasPoint;
-    const int intSlots = shape.intSlots;
-    const int minIntDigits = shape.minIntDigits;
-    const int decimals = shape.decimals;
-    const int requiredDecimals = shape.requiredDecimals;
 
     ShortDigits d;
-    if (!roundedDigits(value, decimals, d)) {
+    if (!roundedDigits(value, shape.decimals, d)) {
         shortestDigits(value, d);
-        d.roundTo(decimals);
+        d.roundTo(shape.decimals);
     }
     const int intCount = std::max(d.pointPos, 0);
-    const int pad = std::max(minIntDigits - intCount, 0);
+    const int pad = std::max(shape.minIntDigits - intCount, 0);
     const int totalInt = intCount + pad;
     // Beyond the buffer below (a value of hundreds of digits, a long
     // pattern) the general form takes over; it gives the same text.
@@ -577,8 +564,8 @@ std::string formatPattern(double value, std::string_view pattern) {
     const bool negative = d.negative && d.n > 0;
     // The integer digit k of the text, the required zeros first.
     const auto intDigit = [&](int k) { return k < pad ? '0' : d.at(k - pad); };
-    int fracLength = decimals;
-    while (fracLength > requiredDecimals && d.at(d.pointPos + fracLength - 1) == '0') {
+    int fracLength = shape.decimals;
+    while (fracLength > shape.requiredDecimals && d.at(d.pointPos + fracLength - 1) == '0') {
         --fracLength;
     }
 
@@ -589,14 +576,14 @@ std::string formatPattern(double value, std::string_view pattern) {
     int remaining = totalInt;
     bool signPlaced = !negative;
     int slot = 0;
-    for (std::size_t i = intPattern.size(); i-- > 0;) {
-        const char c = intPattern[i];
+    for (std::size_t i = shape.intPattern.size(); i-- > 0;) {
+        const char c = shape.intPattern[i];
         if (!isPlaceholder(c)) {
             *--w = c;
             continue;
         }
         ++slot;
-        const bool leftmost = slot == intSlots;
+        const bool leftmost = slot == shape.intSlots;
         while (remaining > 0) {
             *--w = intDigit(--remaining);
             if (!leftmost) {
@@ -612,7 +599,7 @@ std::string formatPattern(double value, std::string_view pattern) {
     // an integer placeholder), the sign, the point and the fraction.
     char tail[room];
     std::size_t t = 0;
-    if (intSlots == 0) {
+    if (shape.intSlots == 0) {
         if (!signPlaced) {
             tail[t++] = '-';
             signPlaced = true;
@@ -624,11 +611,11 @@ std::string formatPattern(double value, std::string_view pattern) {
     if (!signPlaced) {
         tail[t++] = '-';
     }
-    if (hasPoint) {
+    if (shape.hasPoint) {
         tail[t++] = '.';
     }
     int k = 0;
-    for (const char c : fracPattern) {
+    for (const char c : shape.fracPattern) {
         if (!isPlaceholder(c)) {
             tail[t++] = c;
         } else if (k < fracLength) {
