@@ -5,8 +5,9 @@
 # under illuminant C (the screen's weights), as X Y Z under D50 and under a
 # white of their own (D65, 2 degrees) adapted from C with the Bradford
 # matrix, and two files the converter must refuse (20 nm apart; 420 to
-# 680 nm only). Run it here: python3 make_samples.py
+# 680 nm only). They are written beside this script, from wherever it runs.
 import math
+import os
 
 WEIGHTS = [
     (0.000, 0.000, 0.000), (0.001, 0.000, 0.004), (0.004, 0.000, 0.017), (0.018, 0.001, 0.084),
@@ -85,7 +86,7 @@ def lab(v, white):
 
 
 def write(name, head, fields, rows):
-    with open(name, "w") as out:
+    with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), name), "w") as out:
         out.write(head)
         out.write("NUMBER_OF_FIELDS %d\nBEGIN_DATA_FORMAT\n%s\nEND_DATA_FORMAT\n"
                   % (len(fields), " ".join(fields)))
