@@ -30,6 +30,7 @@
 #include <io.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -277,11 +278,64 @@ PartFile::~PartFile() {
 bool PartFile::open(const std::string &target, std::string_view suffix) {
     discard();
     target_ = target;
-    part_ = target + std::string(suffix);
+    dest_ = target;
+    direct_ = false;
     error_.clear();
     reason_.clear();
+#ifndef _WIN32
+    struct stat st { };
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    if (exists) {
+        // A link is followed: the file it names is the one replaced, and the
+        // link stays a link.
+        std::error_code ec;
+        const std::filesystem::path real = std::filesystem::canonical(target, ec);
+        if (!ec) {
+            dest_ = real.string();
+        }
+    }
+    int fd = -1;
+    if (exists && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) {
+        // No file a failed run could spoil (a terminal, a pipe, /dev/null):
+        // it is written as it is, never renamed over.
+        direct_ = true;
+        part_ = target;
+        errno = 0;
+        fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+    } else {
+        // The part file is always a new file: never an existing one, which
+        // might be a left-over, a link planted there, or the very input the
+        // run is reading.
+        for (int k = 0; k < 100; ++k) {
+            part_ = k == 0 ? dest_ + std::string(suffix)
+                           : dest_ + "." + std::to_string(k) + std::string(suffix);
+            errno = 0;
+            fd = ::open(part_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd >= 0 || errno != EEXIST) {
+                break;
+            }
+        }
+        if (fd >= 0 && exists) {
+            // The new file keeps the old one's permissions.
+            (void)::fchmod(fd, st.st_mode & 07777);
+        }
+    }
+    if (fd >= 0) {
+        file_ = ::fdopen(fd, "wb");
+        if (file_ == nullptr) {
+            const int err = errorOr(EIO);
+            ::close(fd);
+            if (!direct_) {
+                std::remove(part_.c_str());
+            }
+            errno = err;
+        }
+    }
+#else
+    part_ = target + std::string(suffix);
     errno = 0;
     file_ = std::fopen(part_.c_str(), "wb");
+#endif
     if (file_ == nullptr) {
         fail("open file for writing", errorOr(EIO));
         return false;
@@ -307,10 +361,11 @@ bool PartFile::commit() {
         return false;
     }
     // A full disk shows at the latest at the flush or the sync, while the
-    // file is still open; the close may report it too.
+    // file is still open; the close may report it too. A device or a pipe
+    // written directly has nothing to hand to a disk.
     if (!failed()) {
         errno = 0;
-        const int err = std::fflush(file_) == 0 ? syncToDisk(file_) : errorOr(EIO);
+        const int err = std::fflush(file_) != 0 ? errorOr(EIO) : direct_ ? 0 : syncToDisk(file_);
         if (err != 0) {
             fail("write to", err);
         }
@@ -321,9 +376,12 @@ bool PartFile::commit() {
     if (!closed && !failed()) {
         fail("write to", errorOr(EIO));
     }
+    if (direct_) {
+        return !failed();
+    }
     if (!failed()) {
         errno = 0;
-        if (std::rename(part_.c_str(), target_.c_str()) != 0) {
+        if (std::rename(part_.c_str(), dest_.c_str()) != 0) {
             fail("replace", errorOr(EIO));
         }
     }
@@ -331,7 +389,7 @@ bool PartFile::commit() {
         std::remove(part_.c_str());
         return false;
     }
-    syncFolderOf(target_);
+    syncFolderOf(dest_);
     return true;
 }
 
@@ -339,7 +397,9 @@ void PartFile::discard() {
     if (file_ != nullptr) {
         std::fclose(file_);
         file_ = nullptr;
-        std::remove(part_.c_str());
+        if (!direct_) {
+            std::remove(part_.c_str());
+        }
     }
 }
 

@@ -38,8 +38,14 @@
 // nothing: a write that fails part-way is cut back to the file's old length.
 //
 // PartFile: a file written in pieces that takes the place of its target
-// only when it is complete. It is written beside the target as
-// "<target><suffix>" (".part" unless told otherwise); commit() flushes it,
+// only when it is complete. It is written beside the target as a new file
+// "<target><suffix>" (".part" unless told otherwise; "<target>.N<suffix>"
+// when that name is taken: an existing file is never opened, so the part
+// file can never be the input a run is reading). A target that is a link is
+// followed (the file it names is replaced, the link stays), and the new file
+// keeps the old one's permissions. A target that exists but is no regular
+// file (a terminal, a pipe, /dev/null) is written directly and never
+// renamed over. commit() flushes it,
 // hands it to the disk, closes it, renames it over the target in one step
 // and hands the folder's new entry to the disk where the system allows.
 // Until then, and whenever anything fails, the target is as it was: a
@@ -95,8 +101,8 @@ public:
     PartFile(const PartFile &) = delete;
     PartFile &operator=(const PartFile &) = delete;
 
-    // Opens "<target><suffix>" for writing, emptied; a file opened before
-    // and not committed is discarded first. False when it cannot be opened.
+    // Creates the part file for writing; a file opened before and not
+    // committed is discarded first. False when it cannot be created.
     [[nodiscard]] bool open(const std::string &target, std::string_view suffix = ".part");
     void write(std::string_view text);
     [[nodiscard]] bool isOpen() const { return file_ != nullptr; }
@@ -114,8 +120,10 @@ private:
     void fail(const char *what, int err);
 
     std::FILE *file_ = nullptr;
-    std::string target_;
+    std::string target_; // as the caller named it: what messages name
+    std::string dest_; // the file replaced: the target, any link followed
     std::string part_;
+    bool direct_ = false; // no regular file: written in place
     std::string error_;
     std::string reason_;
 };

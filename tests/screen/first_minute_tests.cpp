@@ -6,6 +6,7 @@
 #include "screen_fixture.h"
 
 #include "services/clock.h"
+#include "testing/disk_full.h"
 #include "text/textfile.h"
 #include "ui/button.h"
 #include "ui/checkbox.h"
@@ -180,13 +181,16 @@ TEST_F(FirstMinuteTest, TheSettingsFileIsNeverLeftTornAndAnUnchangedChoiceIsNotW
 
     // A full disk: the new settings cannot be written, the old file stays
     // whole and the user is told once.
-    std::filesystem::create_symlink("/dev/full", folder / "twz.cfg.part");
-    f.Combo1->setText("Ci5/Ci7");
-    QTest::keyClick(f.Combo1->widget(), Qt::Key_Return);
+    {
+        services::DiskFullAfter full(4);
+        ASSERT_TRUE(full.active());
+        f.Combo1->setText("Ci5/Ci7");
+        QTest::keyClick(f.Combo1->widget(), Qt::Key_Return);
+    }
     EXPECT_EQ(readFile("twz.cfg"), "XTH\r\n 2 \r\n");
     ASSERT_EQ(fakes.dialogs.messages().size(), 1u);
     EXPECT_NE(fakes.dialogs.messages()[0].find("twz.cfg"), std::string::npos);
-    std::filesystem::remove(folder / "twz.cfg.part");
+    EXPECT_FALSE(std::filesystem::exists(folder / "twz.cfg.part"));
     f.Combo1->setText("CE2180");
     QTest::keyClick(f.Combo1->widget(), Qt::Key_Return);
     EXPECT_EQ(readFile("twz.cfg"), "CE2180\r\n 2 \r\n");

@@ -6,9 +6,14 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <system_error>
+#include <thread>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -185,19 +190,18 @@ TEST_F(FileHelpersTest, WriteReplacesLongerOldContent) {
     EXPECT_EQ(back, "XTH\r\n");
 }
 
-TEST_F(FileHelpersTest, AWriteThatFailsPartWayLeavesTheOldFileWhole) {
+// Something already standing at the part file's name (here a link to a
+// device that takes nothing) is neither written through nor removed.
+TEST_F(FileHelpersTest, ALinkAtThePartsNameIsLeftAlone) {
     std::string error;
     ASSERT_TRUE(writeFile(path("muntable2.prn"), "the old table\r\n", error));
-    // The new contents go to a disk that is full.
     fs::create_symlink("/dev/full", dir_ / "muntable2.prn.part");
-    EXPECT_FALSE(writeFile(path("muntable2.prn"), std::string(100000, 'x'), error));
-    EXPECT_NE(error.find(path("muntable2.prn") + "\""), std::string::npos) << error;
-    EXPECT_EQ(error.find(".part"), std::string::npos) << "the user's file is named: " << error;
+    EXPECT_TRUE(writeFile(path("muntable2.prn"), std::string(100000, 'x'), error)) << error;
     std::string back;
     ASSERT_TRUE(readFile(path("muntable2.prn"), back, error));
-    EXPECT_EQ(back, "the old table\r\n");
-    EXPECT_FALSE(fs::exists(fs::symlink_status(dir_ / "muntable2.prn.part")))
-        << "nothing is left beside it";
+    EXPECT_EQ(back, std::string(100000, 'x'));
+    EXPECT_TRUE(fs::is_symlink(dir_ / "muntable2.prn.part"));
+    EXPECT_EQ(fs::read_symlink(dir_ / "muntable2.prn.part"), "/dev/full");
 }
 
 TEST_F(FileHelpersTest, MissingFileIsReportedWithNameAndReason) {
@@ -363,6 +367,61 @@ TEST_F(FileHelpersTest, APartFileRemembersItsFirstFailure) {
     ASSERT_TRUE(readFile(path("lab_sRGB.txt"), back, error));
     EXPECT_EQ(back, "old");
     EXPECT_FALSE(fs::exists(path("lab_sRGB.txt") + ".part"));
+}
+
+// The part file is always a file of its own: never one that already stands
+// at its name (the very input of a run, named like the output's part file),
+// never through a planted link; a target that is a link keeps being one,
+// and the new file keeps the old one's permissions.
+TEST_F(FileHelpersTest, APartFileNeverOpensAnExistingFile) {
+    std::string error;
+    ASSERT_TRUE(writeFile(path("steps.txt"), "old output\r\n", error)) << error;
+    ASSERT_TRUE(writeFile(path("steps.txt.part"), "5R\t4\t6\r\n", error)) << error;
+    fs::create_symlink(path("elsewhere.txt"), path("steps.txt.1.part"));
+    PartFile file;
+    ASSERT_TRUE(file.open(path("steps.txt"))) << file.error();
+    EXPECT_NE(file.partPath(), path("steps.txt.part"));
+    file.write("new output\r\n");
+    ASSERT_TRUE(file.commit()) << file.error();
+    std::string back;
+    ASSERT_TRUE(readFile(path("steps.txt.part"), back, error));
+    EXPECT_EQ(back, "5R\t4\t6\r\n") << "the file at the part's name is the run's input";
+    EXPECT_FALSE(fs::exists(path("elsewhere.txt"))) << "no write through a planted link";
+    ASSERT_TRUE(readFile(path("steps.txt"), back, error));
+    EXPECT_EQ(back, "new output\r\n");
+}
+
+TEST_F(FileHelpersTest, AReplacedFileKeepsItsLinkAndPermissions) {
+    std::string error;
+    fs::create_directory(dir_ / "real");
+    ASSERT_TRUE(writeFile(path("real/palette.csv"), "old", error)) << error;
+    fs::permissions(path("real/palette.csv"),
+        fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink(path("real/palette.csv"), path("palette.csv"));
+    ASSERT_TRUE(writeFile(path("palette.csv"), "new", error)) << error;
+    EXPECT_TRUE(fs::is_symlink(path("palette.csv")));
+    std::string back;
+    ASSERT_TRUE(readFile(path("real/palette.csv"), back, error));
+    EXPECT_EQ(back, "new");
+    EXPECT_EQ(fs::status(path("real/palette.csv")).permissions() & fs::perms::all,
+        fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+// A pipe (or a terminal, or /dev/null) as the target is written to as it is:
+// nothing is renamed over it.
+TEST_F(FileHelpersTest, APipeAsTheTargetIsWrittenAndStaysAPipe) {
+    ASSERT_EQ(::mkfifo(path("out.fifo").c_str(), 0600), 0);
+    std::string got;
+    std::thread reader([&] {
+        std::ifstream in(path("out.fifo"), std::ios::binary);
+        got.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    });
+    std::string error;
+    const bool written = writeFile(path("out.fifo"), "5R 5/10\n", error);
+    reader.join();
+    EXPECT_TRUE(written) << error;
+    EXPECT_EQ(got, "5R 5/10\n");
+    EXPECT_TRUE(fs::is_fifo(path("out.fifo")));
 }
 
 TEST_F(FileHelpersTest, APartFileThatCannotOpenOrReplaceSaysWhy) {
