@@ -4,7 +4,7 @@
 #include "cycle/cycle_host.h"
 #include "engine/spectral.h"
 #include "text/numbers.h"
-#include "text/palette_line.h"
+#include "text/separated.h"
 #include "text/textfile.h"
 
 #include <algorithm>
@@ -49,6 +49,10 @@ struct ImportType {
     std::string_view output; // fixed output file; empty: the palette file
     std::size_t fields; // the fields a record reads
     bool restOfLine; // the record ends with the rest of its line
+    // A record may go on over lines that end with a comma: a long spectrum
+    // wrapped by the program that wrote it. Only a line that starts with a
+    // number continues it, so a damaged record never takes the next one.
+    bool wraps;
     Header header;
     std::string_view columns; // Header::Columns
     FirstLine firstLine;
@@ -64,20 +68,10 @@ std::string printInteger(long long v) {
     return (v < 0 ? "-" : " ") + std::to_string(v < 0 ? -v : v) + " ";
 }
 
-// A text field as a spreadsheet reads it back whole: in double quotes (and
-// a quote inside doubled) when it holds a comma or a quote.
-std::string csvField(const std::string &s) {
-    if (s.find_first_of(",\"") == std::string::npos) {
-        return s;
-    }
-    std::string out = "\"";
-    for (char c : s) {
-        out += c;
-        if (c == '"') {
-            out += '"';
-        }
-    }
-    return out + "\"";
+// A text field as a spreadsheet reads it back whole: quoted when it holds
+// a comma or a quote (or blanks at its ends, which a reader would drop).
+std::string csvField(std::string_view s) {
+    return text::quoteField(s, text::Separator::Comma);
 }
 
 constexpr std::string_view lineColumns = ",X,Y,Z,L*,a*,b*,R,G,B";
@@ -154,7 +148,7 @@ public:
     // columns, so that every later column keeps its place.
     RecordStatus notConverted(const std::string &why, int empty) {
         reason = why;
-        line += ",ERR " + why;
+        line += "," + csvField("ERR " + why);
         line.append(static_cast<std::size_t>(empty), ',');
         return RecordStatus::NotConverted;
     }
@@ -347,14 +341,14 @@ constexpr std::string_view labColumns = "#,Hue,Value,Chroma,X,Y,Z,L*,a*,b*,R,G,B
 
 // clang-format off
 const std::array<ImportType, 7> importTypes { {
-    // code   input            output                  fields rest   header                         columns       first line          counted convert
-    { "1",   "munfile1.txt",  "munout.txt",           43,    true,  Header::Caption,              {},           FirstLine::Record,  false,  spectra },
-    { "2",   "RHScolors.txt", "RHScolorsMUNSELL.txt", 6,     false, Header::CaptionAndFirstLine,  {},           FirstLine::Header,  true,   rhsColours },
-    { "3",   "steps.txt",     "stepsMUNSELL.txt",     1,     false, Header::Columns,              stepsColumns, FirstLine::Record,  true,   steps },
-    { "4",   "ccnames.csv",   "cchecker.csv",         5,     false, Header::NoticesAndFirstLine,  {},           FirstLine::Header,  true,   colorChecker },
-    { "0",   {},              "tempOUT.txt",          3,     false, Header::None,                 {},           FirstLine::Drop,    false,  munsellList },
-    { "6",   "lab_sRGB.csv",  "lab_sRGB.txt",         3,     false, Header::Columns,              labColumns,   FirstLine::Drop,    false,  labList },
-    { "xyz", {},              {},                     4,     false, Header::None,                 {},           FirstLine::Drop,    false,  xyzPalette },
+    // code   input            output                  fields rest   wraps  header                         columns       first line          counted convert
+    { "1",   "munfile1.txt",  "munout.txt",           43,    true,  true,  Header::Caption,              {},           FirstLine::Record,  false,  spectra },
+    { "2",   "RHScolors.txt", "RHScolorsMUNSELL.txt", 6,     false, false, Header::CaptionAndFirstLine,  {},           FirstLine::Header,  true,   rhsColours },
+    { "3",   "steps.txt",     "stepsMUNSELL.txt",     1,     false, false, Header::Columns,              stepsColumns, FirstLine::Record,  true,   steps },
+    { "4",   "ccnames.csv",   "cchecker.csv",         5,     false, false, Header::NoticesAndFirstLine,  {},           FirstLine::Header,  true,   colorChecker },
+    { "0",   {},              "tempOUT.txt",          3,     false, false, Header::None,                 {},           FirstLine::Drop,    false,  munsellList },
+    { "6",   "lab_sRGB.csv",  "lab_sRGB.txt",         3,     false, false, Header::Columns,              labColumns,   FirstLine::Drop,    false,  labList },
+    { "xyz", {},              {},                     4,     false, false, Header::None,                 {},           FirstLine::Drop,    false,  xyzPalette },
 } };
 // clang-format on
 
@@ -543,7 +537,8 @@ ImportResult runImport(CycleHost &host, std::string_view code, const ImportFiles
                     + inputName;
             break;
         }
-        const RecordInput::Status status = records.read(type->fields, type->restOfLine, record);
+        const RecordInput::Status status
+            = records.read(type->fields, type->restOfLine, type->wraps, record);
         if (status == RecordInput::Status::End) {
             break;
         }

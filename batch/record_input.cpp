@@ -1,5 +1,6 @@
 #include "batch/record_input.h"
 
+#include "text/numbers.h"
 #include "text/textfile.h"
 
 namespace tw::batch {
@@ -66,7 +67,16 @@ bool RecordInput::readLine(std::string &line) {
     return true;
 }
 
-RecordInput::Status RecordInput::read(std::size_t count, bool restOfLine, Record &record) {
+// A line that carries on a wrapped spectrum starts with one of its numbers;
+// a record of its own starts with its sample's name.
+static bool startsWithNumber(std::string_view line) {
+    text::FieldReader reader { std::string(line) };
+    double value = 0.0;
+    return text::parseNumber(reader.readField(), value);
+}
+
+RecordInput::Status RecordInput::read(
+    std::size_t count, bool restOfLine, bool wraps, Record &record) {
     std::string line;
     for (;;) {
         if (!readLine(line)) {
@@ -82,11 +92,21 @@ RecordInput::Status RecordInput::read(std::size_t count, bool restOfLine, Record
         if (splitRecord(line, count, record.fields, restOfLine ? &record.rest : nullptr)) {
             return Status::Read;
         }
-        // A line that ends with a comma goes on into the next one; a comma
-        // and a line end are one delimiter to the field input.
+        // A line that ends with a comma goes on into the next one when that
+        // starts with the rest of a wrapped spectrum; a comma and a line end are
+        // one delimiter to the field input.
         const std::size_t last = line.find_last_not_of(" \t");
+        if (!wraps || last == std::string::npos || line[last] != ',') {
+            return Status::CutShort;
+        }
         std::string next;
-        if (last == std::string::npos || line[last] != ',' || !readLine(next)) {
+        const std::streampos before = in_.tellg();
+        const std::size_t beforeLine = line_;
+        if (!readLine(next) || !startsWithNumber(next)) {
+            // Not a continuation: the next line is left for the next record.
+            in_.clear();
+            in_.seekg(before);
+            line_ = beforeLine;
             return Status::CutShort;
         }
         line.erase(last + 1);

@@ -1,8 +1,8 @@
-// The records of a batch input file, one line each (a line ending with a
-// comma goes on into the next), read with the comma-separated field input
-// (leading blanks skipped, quoted fields may hold commas, a tab does not end
-// a field). Lines end with CR LF, LF or CR. The file is read as it goes, so
-// a long input costs no more memory than a record.
+// The records of a batch input file, one line each (for a wrapped
+// spectrum, a line ending with a comma goes on into a next line that
+// starts with a number), read with the comma-separated field input (leading blanks
+// skipped, quoted fields may hold commas, a tab does not end a field). Lines end with CR LF, LF or
+// CR. The file is read as it goes, so a long input costs no more memory than a record.
 #pragma once
 
 #include <cstddef>
@@ -36,11 +36,12 @@ public:
     [[nodiscard]] bool empty();
     // The next line whole, without its line end; false at the end.
     bool readLine(std::string &line);
-    // The next line that is not blank, as a record of `count` fields; a line
-    // that holds fewer and ends with a comma goes on into the next line,
-    // one that holds fewer otherwise gives CutShort (the record holds the
+    // The next line that is not blank, as a record of `count` fields. With
+    // `wraps`, a line that holds fewer and ends with a comma goes on into
+    // the next line when that one starts with a number (a wrapped spectrum);
+    // a line that holds fewer otherwise gives CutShort (the record holds the
     // number of the line it starts on).
-    Status read(std::size_t count, bool restOfLine, Record &record);
+    Status read(std::size_t count, bool restOfLine, bool wraps, Record &record);
 
 private:
     std::ifstream in_;

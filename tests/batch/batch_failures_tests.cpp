@@ -5,6 +5,7 @@
 #include "batch/batch_import.h"
 #include "batch/import_button.h"
 #include "screen_fixture.h"
+#include "text/separated.h"
 #include "ui/button.h"
 #include "ui/textbox.h"
 
@@ -82,8 +83,8 @@ TEST_F(BatchFailureTest, ARowThatDoesNotConvertSaysSoInItsPlace) {
     ASSERT_EQ(good.size(), 3u);
     EXPECT_EQ(mixed[1], good[1]);
     EXPECT_EQ(mixed[5], good[2]) << "10YR 5/8 is not the colour of the rows before it";
-    const std::string expected[] = { "abc,4,6,ERR hue \"abc\" has no hue family",
-        "5X,4,6,ERR hue \"5X\" has no hue family", "5R,12,6,ERR out of the Munsell range",
+    const std::string expected[] = { "abc,4,6,\"ERR hue \"\"abc\"\" has no hue family",
+        "5X,4,6,\"ERR hue \"\"5X\"\" has no hue family", "5R,12,6,ERR out of the Munsell range",
         "5R,1e30,6,ERR out of the Munsell range", "5R,5,40,ERR outside the renotation data" };
     const std::size_t at[] = { 2, 3, 4, 6, 7 };
     for (std::size_t i = 0; i < 5; ++i) {
@@ -97,8 +98,15 @@ TEST_F(BatchFailureTest, ARowThatDoesNotConvertSaysSoInItsPlace) {
     press("6");
     const std::vector<std::string> labs = rows(readFile("lab_sRGB.txt"));
     ASSERT_EQ(labs.size(), 3u);
-    EXPECT_EQ(labs[2].rfind(" 2 ,ERR L*, a* and b* must be numbers", 0), 0u) << labs[2];
+    EXPECT_EQ(labs[2].rfind(" 2 ,\"ERR L*, a* and b* must be numbers", 0), 0u) << labs[2];
     EXPECT_NE(labs[2].find(",abc,0,0,"), std::string::npos) << labs[2];
+    // A reason with a comma in it is one field: the row has the columns of
+    // a converted one, read as a spreadsheet reads them.
+    text::SeparatedLine goodRow;
+    text::SeparatedLine failedRow;
+    goodRow.split(labs[1], text::Separator::Comma);
+    failedRow.split(labs[2], text::Separator::Comma);
+    EXPECT_EQ(failedRow.size(), goodRow.size()) << labs[2];
     writeFile("xyz.csv", "Tag,X,Y,Z\r\none,20,18,16\r\nblack,0,0,0\r\nnegative,-5,-5,-5\r\n");
     EXPECT_EQ(convert("import xyz xyz.csv -o pal"), 1) << "a row was not converted";
     const std::vector<std::string> palette = rows(readFile("pal.csv"));
@@ -152,6 +160,26 @@ TEST_F(BatchFailureTest, ARunThatStopsLeavesTheOldOutputAsItWas) {
     EXPECT_EQ(readFile("stepsMUNSELL.txt"), "kept\r\n");
     EXPECT_NE(message().find("stopped (Esc)"), std::string::npos) << message();
     EXPECT_FALSE(std::filesystem::exists(folder / "stepsMUNSELL.txt.part"));
+}
+
+// A record cut short at a comma is no wrapped record: the next line is a
+// record of its own, never the rest of this one (which would make up a
+// colour that stands in neither line).
+TEST_F(BatchFailureTest, AShortRecordEndingInACommaNeverTakesTheNextLine) {
+    startWithImport();
+    writeFile("lab_sRGB.csv", "L,a,b\r\n50,\r\n60,10,10\r\n");
+    press("6");
+    EXPECT_FALSE(std::filesystem::exists(folder / "lab_sRGB.txt"));
+    EXPECT_NE(message().find("Line 2 "), std::string::npos) << message();
+
+    std::string spectrum;
+    for (int i = 1; i <= 40; ++i) {
+        spectrum += std::to_string(10 + i) + ",";
+    }
+    writeFile("munfile1.txt", "S1,Cloth,red,11,12,\r\nS2,Cloth,blue," + spectrum + "dyed\r\n");
+    press("1");
+    EXPECT_FALSE(std::filesystem::exists(folder / "munout.txt"));
+    EXPECT_NE(message().find("Line 1 "), std::string::npos) << message();
 }
 
 // A spectrum wrapped over several lines (each ending with a comma) is one
