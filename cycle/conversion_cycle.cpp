@@ -198,7 +198,9 @@ Outcome ConversionCycle::told(Outcome outcome) {
     if (depth_ > 0) {
         return outcome;
     }
-    state_.holdsColour = outcome.converted();
+    // A conversion that leaves the RGB boxes alone (a quiet run) leaves
+    // them on another colour: the boxes then hold no one colour to save.
+    state_.holdsColour = outcome.converted() && !state_.quietrgb;
     if (runs_ > 0) {
         last_ = outcome;
         last_.messages.clear();

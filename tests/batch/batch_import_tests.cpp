@@ -121,6 +121,11 @@ TEST_F(BatchTest, QuietRunLeavesTheRgbBoxesAsTheyWere) {
     EXPECT_EQ(f.cycle().text(cycle::Boxes::Munsell, 0), "5PB")
         << "the Munsell boxes show the last record";
     EXPECT_FALSE(f.cycle().state().quietrgb);
+    // The notation and the RGB boxes are two colours: nothing to save
+    // until the next conversion shows one.
+    EXPECT_FALSE(f.cycle().state().holdsColour);
+    (void)f.cycle().muncie();
+    EXPECT_TRUE(f.cycle().state().holdsColour);
 }
 
 TEST_F(BatchTest, ChartAndColorCheckerHeadersAndWhatEachWrites) {
