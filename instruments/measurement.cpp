@@ -4,9 +4,10 @@
 //
 // Each reply is parsed into a copy of the spectrum, and the copy is kept
 // only when every value was read: a short or damaged record never leaves a
-// half-new curve behind. Failures the instruments report themselves
-// ("Calibrate Instrument", "Instrument Uncalibrated", "error in Measurement")
-// still hand off, so the screen shows the previous curve's colour again.
+// half-new curve behind. A failed measurement, whether the instrument
+// reports it ("Calibrate Instrument", "Instrument Uncalibrated") or its
+// reply is no reading ("error in Measurement"), hands nothing to the screen:
+// the previous curve's colour shown again would pass for this sample's.
 //
 // Time limits: CE pings 5 s; XTH wake-up 2 s per call, its record 5 s from
 // the command; Ci5/Ci7 wake-up and mode 2 s, measurement 10 s; Spectrolino
@@ -59,11 +60,12 @@ void Instruments::measure(const std::string &name) {
 void Instruments::takeReading(SerialLink &link, const std::string &reply,
     bool (*parse)(std::string_view, engine::Spectrum &)) {
     engine::Spectrum read = spectrum_;
-    if (parse(reply, read) && hasAColour(read)) {
-        spectrum_ = read;
-    } else {
+    if (!parse(reply, read) || !hasAColour(read)) {
+        link.close();
         message("error in Measurement");
+        return;
     }
+    spectrum_ = read;
     handoff(&link);
 }
 
@@ -74,8 +76,8 @@ bool Instruments::measureStatusCE(
         return false;
     }
     if (!statusGood(reply)) {
+        link.close();
         message("Calibrate Instrument");
-        handoff(&link);
         return false;
     }
     return true;
@@ -139,17 +141,20 @@ void Instruments::measureXTH(SerialLink &link) {
     }
     engine::Spectrum read = spectrum_;
     if (wait == Wait::TimedOut) {
+        link.close();
         message("error in Measurement");
     } else if (!statusGood(reply)) {
+        link.close();
         message("Instrument Uncalibrated");
     } else if (parseXTH(reply, read) && hasAColour(read)) {
         spectrum_ = read;
+        handoff(&link);
     } else {
         // A record that ended before its last value, or held a column that
         // is not a number: as incomplete as one that never ended.
+        link.close();
         message("error in Measurement");
     }
-    handoff(&link);
 }
 
 void Instruments::measureCi(SerialLink &link) {
