@@ -31,6 +31,8 @@
 #include <memory>
 #include <ostream>
 
+#include <sys/stat.h>
+
 #ifndef TW_VERSION
 #define TW_VERSION "unknown"
 #endif
@@ -471,11 +473,33 @@ int runConvert(const std::vector<std::string> &args, ConvertStreams &streams,
     if (names.empty()) {
         names.emplace_back("-");
     }
+    // A regular file -o names is replaced at the end of the run: when it is
+    // one of the inputs (under any name, or by a link), the run would read
+    // what it writes. Known files only: /dev/null in and out is no conflict.
+    struct stat target { };
+    const bool outputFile = !options.output.empty() && options.output != "-"
+        && ::stat(options.output.c_str(), &target) == 0 && S_ISREG(target.st_mode);
+    const auto isOutput = [&](const struct stat &st) {
+        return outputFile && st.st_dev == target.st_dev && st.st_ino == target.st_ino;
+    };
+    const auto refuseSameFile = [&](const std::string &name) {
+        err << "tintwise-convert: the output \"" << options.output << "\" is the input "
+            << (name == "-" ? std::string("(standard input)") : "\"" + name + "\"")
+            << ": nothing was written; choose another output file\n";
+        return 2;
+    };
     std::vector<std::unique_ptr<std::ifstream>> files;
     for (const std::string &name : names) {
+        struct stat st { };
         if (name == "-") {
+            if (streams.inFd >= 0 && ::fstat(streams.inFd, &st) == 0 && isOutput(st)) {
+                return refuseSameFile(name);
+            }
             files.emplace_back();
             continue;
+        }
+        if (::stat(name.c_str(), &st) == 0 && isOutput(st)) {
+            return refuseSameFile(name);
         }
         auto file = std::make_unique<std::ifstream>(name, std::ios::binary);
         if (!*file || std::filesystem::is_directory(name)) {

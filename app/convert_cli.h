@@ -68,6 +68,8 @@ struct ConvertStreams {
     // Standard output as a descriptor (the program's): written directly,
     // with the system's reason for a failed write.
     int outFd = -1;
+    // Standard input's descriptor (the program's), to know its file.
+    int inFd = -1;
 };
 
 // The whole program; returns the exit status.

@@ -67,10 +67,35 @@ TEST(ConvertFiles, OutputOptionInEverySpellingAndPlace) {
         EXPECT_TRUE(run.out.empty()) << args;
         EXPECT_EQ(folder.read("out.txt"), xyzOf("5R 5/10")) << args;
     }
-    // A file converted in place: it is read whole before it is replaced.
-    folder.write("list.txt", "5R 5/10\nN 5/\n");
-    EXPECT_EQ(runShell("\"$TW\" to-xyz list.txt -o list.txt", folder.path()).status, 0);
-    EXPECT_EQ(folder.read("list.txt"), xyzOf("5R 5/10") + xyzOf("N 5/"));
+}
+
+TEST(ConvertFiles, AnOutputThatIsAnInputIsRefusedBeforeAnythingIsWritten) {
+    ScratchFolder folder;
+    const std::string list = "5R 5/10\nN 5/\n";
+    folder.write("list.txt", list);
+    folder.write("other.txt", "2.5YR 6/4\n");
+    // The same file under its own name, another spelling, a link to it, a
+    // second name of it, and as standard input.
+    for (const char *script :
+        { "\"$TW\" to-xyz list.txt -o list.txt", "\"$TW\" to-xyz other.txt ./list.txt -o list.txt",
+            "ln -sf list.txt link.txt; \"$TW\" to-xyz link.txt -o list.txt",
+            "ln -f list.txt hard.txt; \"$TW\" to-xyz other.txt -o hard.txt list.txt",
+            "\"$TW\" to-xyz -o list.txt < list.txt",
+            "\"$TW\" to-xyz other.txt - -o \"$PWD/list.txt\" < list.txt" }) {
+        const testing::ProgramRun run = runShell(script, folder.path());
+        EXPECT_EQ(run.status, 2) << script;
+        EXPECT_NE(run.err.find("list.txt"), std::string::npos) << script << ": " << run.err;
+        EXPECT_TRUE(run.out.empty()) << script;
+        EXPECT_EQ(folder.read("list.txt"), list) << script;
+        EXPECT_EQ(folder.read("other.txt"), "2.5YR 6/4\n") << script;
+    }
+    // Nothing was left beside it either.
+    const testing::ProgramRun left = runShell("ls", folder.path());
+    EXPECT_EQ(left.out, "hard.txt\nlink.txt\nlist.txt\nother.txt\n");
+    // A device read and written is no file replaced: it still runs.
+    const testing::ProgramRun device
+        = runShell("\"$TW\" to-xyz -o /dev/null < /dev/null", folder.path());
+    EXPECT_EQ(device.status, 0) << device.err;
 }
 
 TEST(ConvertFiles, WriteErrorsAreSaid) {
