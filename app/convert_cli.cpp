@@ -27,7 +27,6 @@
 #include <filesystem>
 #include <fstream>
 #include <istream>
-#include <iterator>
 #include <memory>
 #include <ostream>
 
@@ -173,6 +172,12 @@ bool cgatsName(const std::string &name) {
     return ext == ".ti3" || ext == ".ti1" || ext == ".cgats" || ext == ".it8";
 }
 
+// The system's reason for the read that failed (errno is cleared before
+// each read), else a plain one.
+std::string readFailure() {
+    return errno != 0 ? std::strerror(errno) : "read error";
+}
+
 std::string_view withoutBom(std::string_view line) {
     if (line.size() >= 3 && static_cast<unsigned char>(line[0]) == 0xEF
         && static_cast<unsigned char>(line[1]) == 0xBB
@@ -287,6 +292,31 @@ private:
 
 } // namespace
 
+bool StreamConverter::readLine(std::istream &in) {
+    errno = 0;
+    if (std::getline(in, line_)) {
+        return true;
+    }
+    if (in.bad()) {
+        readError_ = readFailure();
+    }
+    return false;
+}
+
+bool StreamConverter::readRest(std::istream &in, std::string &text) {
+    char buffer[65536];
+    do {
+        errno = 0;
+        in.read(buffer, sizeof buffer);
+        text.append(buffer, static_cast<std::size_t>(in.gcount()));
+    } while (in);
+    if (in.bad()) {
+        readError_ = readFailure();
+        return false;
+    }
+    return true;
+}
+
 bool StreamConverter::convertCgatsText(const std::string &text, const std::string &name) {
     CgatsOntoRows rows(
         [&](const std::vector<std::string> &idNames) {
@@ -305,6 +335,7 @@ bool StreamConverter::convertCgatsText(const std::string &text, const std::strin
     std::string why;
     std::size_t line = 0;
     if (!convertCgats(text, converter_, rows, why, line)) {
+        ++refused_;
         (void)failure(name, line, why);
     }
     return !out_.failed();
@@ -312,8 +343,8 @@ bool StreamConverter::convertCgatsText(const std::string &text, const std::strin
 
 bool StreamConverter::convert(std::istream &in, const std::string &name) {
     if (options_.mode == Mode::ToMunsell && cgatsName(name)) {
-        const std::string text((std::istreambuf_iterator<char>(in)), {});
-        return convertCgatsText(text, name);
+        std::string text;
+        return readRest(in, text) && convertCgatsText(text, name);
     }
     const bool plain = options_.format == ConvertOptions::Format::Plain;
     Plan plan;
@@ -326,7 +357,7 @@ bool StreamConverter::convert(std::istream &in, const std::string &name) {
     std::vector<std::string_view> data;
     Columns columns;
     std::string why;
-    while (std::getline(in, line_)) {
+    while (readLine(in)) {
         ++number;
         std::string_view line = line_;
         if (number == 1) {
@@ -353,8 +384,7 @@ bool StreamConverter::convert(std::istream &in, const std::string &name) {
             if (options_.mode == Mode::ToMunsell && text::looksLikeCgats(line)) {
                 std::string text = before;
                 text.append(line).append("\n");
-                text.append(std::istreambuf_iterator<char>(in), {});
-                return convertCgatsText(text, name);
+                return readRest(in, text) && convertCgatsText(text, name);
             }
             std::vector<std::size_t> at;
             bool any = false;
@@ -412,7 +442,7 @@ bool StreamConverter::convert(std::istream &in, const std::string &name) {
             return false;
         }
     }
-    return !out_.failed();
+    return readError_.empty() && !out_.failed();
 }
 
 std::size_t convertStream(const engine::RenotationTable &table, const ConvertOptions &options,
@@ -527,8 +557,24 @@ int runConvert(const std::vector<std::string> &args, ConvertStreams &streams,
     for (std::size_t i = 0; i < names.size(); ++i) {
         std::istream &in = files[i] ? static_cast<std::istream &>(*files[i]) : streams.in;
         if (!converter.convert(in, names[i] == "-" ? std::string() : names[i])) {
+            if (!converter.readError().empty()) {
+                // The input broke off: what was converted is no whole
+                // answer, and the -o file stays as it was.
+                err << "tintwise-convert: cannot read "
+                    << (names[i] == "-" ? std::string("standard input") : "\"" + names[i] + "\"")
+                    << ": " << converter.readError() << "\n";
+                if (!out->abandon()) {
+                    (void)writeError(err, *out);
+                }
+                return 2;
+            }
             break;
         }
+    }
+    if (converter.refused() > 0) {
+        // A CGATS file refused whole has no line in the output to say so:
+        // the -o file is not replaced by an answer without it.
+        return out->abandon() ? 1 : writeError(err, *out);
     }
     if (!out->finish()) {
         return writeError(err, *out);

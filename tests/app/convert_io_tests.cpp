@@ -14,6 +14,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -53,6 +54,41 @@ TEST(ConvertFiles, AnInputThatCannotBeReadStopsTheRunBeforeAnyOutput) {
     EXPECT_NE(run.err.find("missing.txt"), std::string::npos) << run.err;
     EXPECT_TRUE(run.out.empty());
     EXPECT_TRUE(folder.read("out.txt").empty());
+}
+
+TEST(ConvertFiles, AnInputThatBreaksOffLeavesTheOutputAsItWas) {
+    ScratchFolder folder;
+    folder.write("out.txt", "earlier\n");
+    ::mkdir((folder.path() + "/folder").c_str(), 0755);
+    // Standard input that is a folder: it opens, and its first read fails.
+    for (const char *script : { "\"$TW\" to-xyz -o out.txt < folder",
+             "printf '5R 5/10\\n' > a.txt; \"$TW\" to-xyz a.txt - -o out.txt < folder",
+             "\"$TW\" to-munsell -o out.txt < folder" }) {
+        const testing::ProgramRun run = runShell(script, folder.path());
+        EXPECT_EQ(run.status, 2) << script;
+        EXPECT_NE(run.err.find("cannot read standard input: "), std::string::npos)
+            << script << ": " << run.err;
+        EXPECT_EQ(folder.read("out.txt"), "earlier\n") << script;
+    }
+    // Onto standard output what came before still goes out.
+    const testing::ProgramRun piped = runShell("\"$TW\" to-xyz a.txt - < folder", folder.path());
+    EXPECT_EQ(piped.status, 2);
+    EXPECT_EQ(piped.out, xyzOf("5R 5/10"));
+    // A CGATS file refused whole does not replace the output by one
+    // without it.
+    folder.write("cut.ti3", "CTI3\nBEGIN_DATA_FORMAT\nSAMPLE_ID XYZ_X XYZ_Y XYZ_Z\n");
+    folder.write("good.ti3",
+        "CTI3\nBEGIN_DATA_FORMAT\nSAMPLE_ID XYZ_X XYZ_Y XYZ_Z\nEND_DATA_FORMAT\n"
+        "BEGIN_DATA\nA 30 20 10\nEND_DATA\n");
+    for (const char *args : { "cut.ti3", "good.ti3 cut.ti3", "- < cut.ti3" }) {
+        const testing::ProgramRun run
+            = runShell("\"$TW\" to-munsell -o out.txt " + std::string(args), folder.path());
+        EXPECT_EQ(run.status, 1) << args;
+        EXPECT_NE(run.err.find("END_DATA_FORMAT"), std::string::npos) << args << ": " << run.err;
+        EXPECT_EQ(folder.read("out.txt"), "earlier\n") << args;
+    }
+    const testing::ProgramRun left = runShell("ls", folder.path());
+    EXPECT_EQ(left.out, "a.txt\ncut.ti3\nfolder\ngood.ti3\nout.txt\n");
 }
 
 TEST(ConvertFiles, OutputOptionInEverySpellingAndPlace) {
