@@ -531,11 +531,20 @@ int runConvert(const std::vector<std::string> &args, ConvertStreams &streams,
         if (::stat(name.c_str(), &st) == 0 && isOutput(st)) {
             return refuseSameFile(name);
         }
+        // A folder opens as a file would; a name the system cannot look up
+        // (too long, not searchable) is said with its reason, as any other
+        // input that cannot be read.
+        errno = 0;
         auto file = std::make_unique<std::ifstream>(name, std::ios::binary);
-        if (!*file || std::filesystem::is_directory(name)) {
-            err << "tintwise-convert: cannot read \"" << name << "\": "
-                << (std::filesystem::is_directory(name) ? "Is a directory" : std::strerror(errno))
-                << "\n";
+        const int openError = errno;
+        std::error_code ec;
+        const bool folder = *file && std::filesystem::is_directory(name, ec);
+        if (!*file || folder || ec) {
+            const std::string reason = folder ? "Is a directory"
+                : ec                          ? ec.message()
+                : openError != 0              ? std::strerror(openError)
+                                              : "cannot be opened";
+            err << "tintwise-convert: cannot read \"" << name << "\": " << reason << "\n";
             return 2;
         }
         files.push_back(std::move(file));

@@ -54,6 +54,17 @@ TEST(ConvertFiles, AnInputThatCannotBeReadStopsTheRunBeforeAnyOutput) {
     EXPECT_NE(run.err.find("missing.txt"), std::string::npos) << run.err;
     EXPECT_TRUE(run.out.empty());
     EXPECT_TRUE(folder.read("out.txt").empty());
+    // Names the system cannot look up, or that name a folder: said, not
+    // thrown.
+    const std::string tooLong(300, 'a');
+    for (const std::string &name : { tooLong, "a.txt/" + tooLong, std::string(".") }) {
+        const testing::ProgramRun bad
+            = runShell("\"$TW\" to-xyz a.txt " + name + " -o out.txt", folder.path());
+        EXPECT_EQ(bad.status, 2) << name;
+        EXPECT_EQ(bad.err.rfind("tintwise-convert: cannot read \"" + name + "\": ", 0), 0u)
+            << bad.err;
+        EXPECT_TRUE(folder.read("out.txt").empty());
+    }
 }
 
 TEST(ConvertFiles, AnInputThatBreaksOffLeavesTheOutputAsItWas) {
