@@ -11,7 +11,10 @@
 // before the first of them are the identifying columns passed through
 // (unless --id-columns says how many), and any others are left out.
 // Without such a header the first --id-columns fields are passed through
-// and the rest are the colour's.
+// and the rest are the colour's. After a header row every line is parted
+// by the header's separator, and a notation column that is the header's
+// last takes the rest of the line (a blank-separated "5R 5/10" is two
+// fields).
 #include "app/convert_cli.h"
 
 #include "app/convert_cgats.h"
@@ -193,6 +196,15 @@ struct StreamConverter::Plan {
     std::size_t ids = 0;
     bool byName = false;
     std::vector<std::size_t> at;
+    // Once a header row is read its separator parts every line after it: a
+    // row's own mix of blanks and commas (an identifying "Smith, J", a
+    // notation with blanks) does not change how it is parted.
+    bool headerSeparator = false;
+    text::Separator separator = text::Separator::Blanks;
+    // The notation is the last column named: the fields from it to the end
+    // of the line are the notation ("5R 5/10" in a blank-separated file is
+    // two fields).
+    bool notationToEnd = false;
 };
 
 StreamConverter::StreamConverter(const engine::RenotationTable &table,
@@ -378,7 +390,7 @@ bool StreamConverter::convert(std::istream &in, const std::string &name) {
             }
             continue;
         }
-        fields.split(line, text::detectSeparator(line));
+        fields.split(line, plan.headerSeparator ? plan.separator : text::detectSeparator(line));
         if (!content) {
             content = true;
             if (options_.mode == Mode::ToMunsell && text::looksLikeCgats(line)) {
@@ -393,12 +405,15 @@ bool StreamConverter::convert(std::istream &in, const std::string &name) {
                 || (options_.header == ConvertOptions::Header::Detect && any
                     && !holdsNumber(fields));
             if (header) {
+                plan.headerSeparator = true;
+                plan.separator = text::detectSeparator(line);
                 if (all) {
                     plan.byName = true;
                     plan.at = at;
                     if (options_.idColumns < 0) {
                         plan.ids = *std::min_element(at.begin(), at.end());
                     }
+                    plan.notationToEnd = at.size() == 1 && at[0] + 1 == fields.size();
                 }
                 std::vector<std::string> idNames;
                 for (std::size_t i = 0; i < plan.ids; ++i) {
@@ -427,6 +442,9 @@ bool StreamConverter::convert(std::istream &in, const std::string &name) {
         if (plan.byName) {
             for (const std::size_t i : plan.at) {
                 data.push_back(i < fields.size() ? fields[i] : std::string_view());
+            }
+            for (std::size_t i = plan.at[0] + 1; plan.notationToEnd && i < fields.size(); ++i) {
+                data.push_back(fields[i]);
             }
         } else {
             for (std::size_t i = plan.ids; i < fields.size(); ++i) {
