@@ -509,7 +509,10 @@ int runConvert(const std::vector<std::string> &args, ConvertStreams &streams,
     }
     const std::string path = tablePath(options, executableDir);
     if (options.mode == Mode::Import) {
-        return runImport(options, path, streams.out, err);
+        bool regular = true;
+        const std::unique_ptr<Output> out = standardOutput(streams, regular);
+        const int status = runImport(options, path, *out, err);
+        return out->finish() ? status : writeError(err, *out);
     }
     engine::RenotationTable table;
     if (!table.loadFile(path, error)) {

@@ -152,6 +152,12 @@ TEST(ConvertFiles, WriteErrorsAreSaid) {
         EXPECT_EQ(run.status, 1) << args;
         EXPECT_NE(run.err.find("write error"), std::string::npos) << args << ": " << run.err;
     }
+    // The import's count of colours, the file it wrote being whole.
+    const testing::ProgramRun import = runShell("printf '5R\\t4\\t6\\r\\n' > steps.txt; "
+                                                "\"$TW\" import 3 > /dev/full; echo \" $?\" >&2");
+    EXPECT_NE(import.err.find("write error: No space left on device"), std::string::npos)
+        << import.err;
+    EXPECT_EQ(import.err.substr(import.err.size() - 3), " 1\n") << import.err;
     // An output folder that does not exist.
     const testing::ProgramRun missing
         = runShell("printf '5R 5/10\\n' | \"$TW\" to-xyz -o /nonexistent/out.txt");
