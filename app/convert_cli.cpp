@@ -11,7 +11,10 @@
 // before the first of them are the identifying columns passed through
 // (unless --id-columns says how many), and any others are left out.
 // Without such a header the first --id-columns fields are passed through
-// and the rest are the colour's.
+// and the rest are the colour's. After a header row every line is parted
+// by the header's separator, and a notation column that is the header's
+// last takes the rest of the line (a blank-separated "5R 5/10" is two
+// fields).
 #include "app/convert_cli.h"
 
 #include "app/convert_cgats.h"
@@ -27,9 +30,10 @@
 #include <filesystem>
 #include <fstream>
 #include <istream>
-#include <iterator>
 #include <memory>
 #include <ostream>
+
+#include <sys/stat.h>
 
 #ifndef TW_VERSION
 #define TW_VERSION "unknown"
@@ -171,6 +175,12 @@ bool cgatsName(const std::string &name) {
     return ext == ".ti3" || ext == ".ti1" || ext == ".cgats" || ext == ".it8";
 }
 
+// The system's reason for the read that failed (errno is cleared before
+// each read), else a plain one.
+std::string readFailure() {
+    return errno != 0 ? std::strerror(errno) : "read error";
+}
+
 std::string_view withoutBom(std::string_view line) {
     if (line.size() >= 3 && static_cast<unsigned char>(line[0]) == 0xEF
         && static_cast<unsigned char>(line[1]) == 0xBB
@@ -186,6 +196,15 @@ struct StreamConverter::Plan {
     std::size_t ids = 0;
     bool byName = false;
     std::vector<std::size_t> at;
+    // Once a header row is read its separator parts every line after it: a
+    // row's own mix of blanks and commas (an identifying "Smith, J", a
+    // notation with blanks) does not change how it is parted.
+    bool headerSeparator = false;
+    text::Separator separator = text::Separator::Blanks;
+    // The notation is the last column named: the fields from it to the end
+    // of the line are the notation ("5R 5/10" in a blank-separated file is
+    // two fields).
+    bool notationToEnd = false;
 };
 
 StreamConverter::StreamConverter(const engine::RenotationTable &table,
@@ -285,6 +304,31 @@ private:
 
 } // namespace
 
+bool StreamConverter::readLine(std::istream &in) {
+    errno = 0;
+    if (std::getline(in, line_)) {
+        return true;
+    }
+    if (in.bad()) {
+        readError_ = readFailure();
+    }
+    return false;
+}
+
+bool StreamConverter::readRest(std::istream &in, std::string &text) {
+    char buffer[65536];
+    do {
+        errno = 0;
+        in.read(buffer, sizeof buffer);
+        text.append(buffer, static_cast<std::size_t>(in.gcount()));
+    } while (in);
+    if (in.bad()) {
+        readError_ = readFailure();
+        return false;
+    }
+    return true;
+}
+
 bool StreamConverter::convertCgatsText(const std::string &text, const std::string &name) {
     CgatsOntoRows rows(
         [&](const std::vector<std::string> &idNames) {
@@ -303,6 +347,7 @@ bool StreamConverter::convertCgatsText(const std::string &text, const std::strin
     std::string why;
     std::size_t line = 0;
     if (!convertCgats(text, converter_, rows, why, line)) {
+        ++refused_;
         (void)failure(name, line, why);
     }
     return !out_.failed();
@@ -310,8 +355,8 @@ bool StreamConverter::convertCgatsText(const std::string &text, const std::strin
 
 bool StreamConverter::convert(std::istream &in, const std::string &name) {
     if (options_.mode == Mode::ToMunsell && cgatsName(name)) {
-        const std::string text((std::istreambuf_iterator<char>(in)), {});
-        return convertCgatsText(text, name);
+        std::string text;
+        return readRest(in, text) && convertCgatsText(text, name);
     }
     const bool plain = options_.format == ConvertOptions::Format::Plain;
     Plan plan;
@@ -324,7 +369,7 @@ bool StreamConverter::convert(std::istream &in, const std::string &name) {
     std::vector<std::string_view> data;
     Columns columns;
     std::string why;
-    while (std::getline(in, line_)) {
+    while (readLine(in)) {
         ++number;
         std::string_view line = line_;
         if (number == 1) {
@@ -345,14 +390,13 @@ bool StreamConverter::convert(std::istream &in, const std::string &name) {
             }
             continue;
         }
-        fields.split(line, text::detectSeparator(line));
+        fields.split(line, plan.headerSeparator ? plan.separator : text::detectSeparator(line));
         if (!content) {
             content = true;
             if (options_.mode == Mode::ToMunsell && text::looksLikeCgats(line)) {
                 std::string text = before;
                 text.append(line).append("\n");
-                text.append(std::istreambuf_iterator<char>(in), {});
-                return convertCgatsText(text, name);
+                return readRest(in, text) && convertCgatsText(text, name);
             }
             std::vector<std::size_t> at;
             bool any = false;
@@ -361,12 +405,15 @@ bool StreamConverter::convert(std::istream &in, const std::string &name) {
                 || (options_.header == ConvertOptions::Header::Detect && any
                     && !holdsNumber(fields));
             if (header) {
+                plan.headerSeparator = true;
+                plan.separator = text::detectSeparator(line);
                 if (all) {
                     plan.byName = true;
                     plan.at = at;
                     if (options_.idColumns < 0) {
                         plan.ids = *std::min_element(at.begin(), at.end());
                     }
+                    plan.notationToEnd = at.size() == 1 && at[0] + 1 == fields.size();
                 }
                 std::vector<std::string> idNames;
                 for (std::size_t i = 0; i < plan.ids; ++i) {
@@ -396,6 +443,9 @@ bool StreamConverter::convert(std::istream &in, const std::string &name) {
             for (const std::size_t i : plan.at) {
                 data.push_back(i < fields.size() ? fields[i] : std::string_view());
             }
+            for (std::size_t i = plan.at[0] + 1; plan.notationToEnd && i < fields.size(); ++i) {
+                data.push_back(fields[i]);
+            }
         } else {
             for (std::size_t i = plan.ids; i < fields.size(); ++i) {
                 data.push_back(fields[i]);
@@ -410,7 +460,7 @@ bool StreamConverter::convert(std::istream &in, const std::string &name) {
             return false;
         }
     }
-    return !out_.failed();
+    return readError_.empty() && !out_.failed();
 }
 
 std::size_t convertStream(const engine::RenotationTable &table, const ConvertOptions &options,
@@ -459,7 +509,10 @@ int runConvert(const std::vector<std::string> &args, ConvertStreams &streams,
     }
     const std::string path = tablePath(options, executableDir);
     if (options.mode == Mode::Import) {
-        return runImport(options, path, streams.out, err);
+        bool regular = true;
+        const std::unique_ptr<Output> out = standardOutput(streams, regular);
+        const int status = runImport(options, path, *out, err);
+        return out->finish() ? status : writeError(err, *out);
     }
     engine::RenotationTable table;
     if (!table.loadFile(path, error)) {
@@ -471,17 +524,48 @@ int runConvert(const std::vector<std::string> &args, ConvertStreams &streams,
     if (names.empty()) {
         names.emplace_back("-");
     }
+    // A regular file -o names is replaced at the end of the run: when it is
+    // one of the inputs (under any name, or by a link), the run would read
+    // what it writes. Known files only: /dev/null in and out is no conflict.
+    struct stat target { };
+    const bool outputFile = !options.output.empty() && options.output != "-"
+        && ::stat(options.output.c_str(), &target) == 0 && S_ISREG(target.st_mode);
+    const auto isOutput = [&](const struct stat &st) {
+        return outputFile && st.st_dev == target.st_dev && st.st_ino == target.st_ino;
+    };
+    const auto refuseSameFile = [&](const std::string &name) {
+        err << "tintwise-convert: the output \"" << options.output << "\" is the input "
+            << (name == "-" ? std::string("(standard input)") : "\"" + name + "\"")
+            << ": nothing was written; choose another output file\n";
+        return 2;
+    };
     std::vector<std::unique_ptr<std::ifstream>> files;
     for (const std::string &name : names) {
+        struct stat st { };
         if (name == "-") {
+            if (streams.inFd >= 0 && ::fstat(streams.inFd, &st) == 0 && isOutput(st)) {
+                return refuseSameFile(name);
+            }
             files.emplace_back();
             continue;
         }
+        if (::stat(name.c_str(), &st) == 0 && isOutput(st)) {
+            return refuseSameFile(name);
+        }
+        // A folder opens as a file would; a name the system cannot look up
+        // (too long, not searchable) is said with its reason, as any other
+        // input that cannot be read.
+        errno = 0;
         auto file = std::make_unique<std::ifstream>(name, std::ios::binary);
-        if (!*file || std::filesystem::is_directory(name)) {
-            err << "tintwise-convert: cannot read \"" << name << "\": "
-                << (std::filesystem::is_directory(name) ? "Is a directory" : std::strerror(errno))
-                << "\n";
+        const int openError = errno;
+        std::error_code ec;
+        const bool folder = *file && std::filesystem::is_directory(name, ec);
+        if (!*file || folder || ec) {
+            const std::string reason = folder ? "Is a directory"
+                : ec                          ? ec.message()
+                : openError != 0              ? std::strerror(openError)
+                                              : "cannot be opened";
+            err << "tintwise-convert: cannot read \"" << name << "\": " << reason << "\n";
             return 2;
         }
         files.push_back(std::move(file));
@@ -503,8 +587,24 @@ int runConvert(const std::vector<std::string> &args, ConvertStreams &streams,
     for (std::size_t i = 0; i < names.size(); ++i) {
         std::istream &in = files[i] ? static_cast<std::istream &>(*files[i]) : streams.in;
         if (!converter.convert(in, names[i] == "-" ? std::string() : names[i])) {
+            if (!converter.readError().empty()) {
+                // The input broke off: what was converted is no whole
+                // answer, and the -o file stays as it was.
+                err << "tintwise-convert: cannot read "
+                    << (names[i] == "-" ? std::string("standard input") : "\"" + names[i] + "\"")
+                    << ": " << converter.readError() << "\n";
+                if (!out->abandon()) {
+                    (void)writeError(err, *out);
+                }
+                return 2;
+            }
             break;
         }
+    }
+    if (converter.refused() > 0) {
+        // A CGATS file refused whole has no line in the output to say so:
+        // the -o file is not replaced by an answer without it.
+        return out->abandon() ? 1 : writeError(err, *out);
     }
     if (!out->finish()) {
         return writeError(err, *out);

@@ -7,8 +7,10 @@
 // it is, a header row a header row, a line that cannot be converted "ERR "
 // and a reason (and on standard error the reason with the line's number),
 // and the run goes on. The exit status is 0 when every line converted, 1
-// when some line failed or the output could not be written, 2 for a usage
-// error or a table or input that cannot be read.
+// when some line failed, a CGATS file was refused whole or the output could
+// not be written, 2 for a usage error, a table or input that cannot be read
+// (also part-way) or an output that is one of the inputs. A run that fails
+// as a whole leaves the file -o names as it was.
 #pragma once
 
 #include "app/convert_lines.h"
@@ -32,11 +34,17 @@ public:
 
     // Converts every line of `in`; `name` is the input's name in the
     // messages (empty for standard input). A CGATS file is read whole
-    // (to-munsell). False when the output failed: the run stops.
+    // (to-munsell). False when the output failed or the input could not be
+    // read (readError()): the run stops.
     bool convert(std::istream &in, const std::string &name);
 
     // Lines (or samples, or CGATS files) that did not convert.
     [[nodiscard]] std::size_t failed() const { return failed_; }
+    // CGATS files refused whole (cannot be read, or hold no colour).
+    [[nodiscard]] std::size_t refused() const { return refused_; }
+    // The system's reason when an input could not be read to its end (the
+    // conversion stopped there), else empty.
+    [[nodiscard]] const std::string &readError() const { return readError_; }
 
 private:
     struct Plan;
@@ -45,6 +53,8 @@ private:
         const std::string &why);
     bool failure(const std::string &name, std::size_t line, const std::string &why);
     bool convertCgatsText(const std::string &text, const std::string &name);
+    bool readLine(std::istream &in);
+    bool readRest(std::istream &in, std::string &text);
 
     const ConvertOptions &options_;
     LineConverter converter_;
@@ -52,6 +62,8 @@ private:
     std::ostream *err_;
     bool headerWritten_ = false;
     std::size_t failed_ = 0;
+    std::size_t refused_ = 0;
+    std::string readError_;
     std::string line_;
 };
 
@@ -68,6 +80,8 @@ struct ConvertStreams {
     // Standard output as a descriptor (the program's): written directly,
     // with the system's reason for a failed write.
     int outFd = -1;
+    // Standard input's descriptor (the program's), to know its file.
+    int inFd = -1;
 };
 
 // The whole program; returns the exit status.

@@ -109,8 +109,8 @@ private:
 
 } // namespace
 
-int runImport(const ConvertOptions &options, const std::string &tablePath, std::ostream &out,
-    std::ostream &err) {
+int runImport(
+    const ConvertOptions &options, const std::string &tablePath, Output &out, std::ostream &err) {
     const std::string &type = options.arguments.at(0);
     const std::string input = options.arguments.size() > 1 ? options.arguments[1] : "";
     if (!batch::isImportType(type)) {
@@ -137,8 +137,9 @@ int runImport(const ConvertOptions &options, const std::string &tablePath, std::
     case batch::ImportResult::Outcome::Done:
         break;
     }
-    out << result.records << (result.records == 1 ? " colour" : " colours") << " into "
-        << result.output.string() << '\n';
+    out.write(std::to_string(result.records) + (result.records == 1 ? " colour" : " colours")
+        + " into " + result.output.string());
+    (void)out.endLine();
     return result.failed == 0 ? 0 : 1;
 }
 

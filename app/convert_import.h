@@ -10,19 +10,23 @@
 // palette file name of type xyz (else the name the screen proposes,
 // "TWZpalette"). Messages go to standard error.
 //
+// The number of colours written goes to `out`; the caller finishes it and
+// says a failed write.
+//
 // Exit status: 0 when the import read its whole input, 1 when it stopped
 // (input not found, a record cut short, the output not written), 2 for a
 // usage error or a screen that cannot start.
 #pragma once
 
 #include "app/convert_options.h"
+#include "app/convert_output.h"
 
 #include <iosfwd>
 #include <string>
 
 namespace tw::app {
 
-int runImport(const ConvertOptions &options, const std::string &tablePath, std::ostream &out,
-    std::ostream &err);
+int runImport(
+    const ConvertOptions &options, const std::string &tablePath, Output &out, std::ostream &err);
 
 } // namespace tw::app

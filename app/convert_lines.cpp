@@ -167,6 +167,21 @@ std::string LineConverter::notation(float H, float V, float C) const {
     return engine::notationText(rounded[0], rounded[1], rounded[2], decimals_);
 }
 
+// The notation of from-lab and from-rgb: the Value and Chroma read back
+// from the texts of their columns (the screen's boxes, or --decimals with
+// the screen's floor of Value 0.5), so that it says what the row says even
+// where the boxes round differently or floor the Value.
+std::string LineConverter::shownNotation(
+    float H, const std::string &value, const std::string &chroma) const {
+    double V = 0.0;
+    double C = 0.0;
+    if (!text::parseNumber(value, V) || !text::parseNumber(chroma, C)) {
+        const cycle::ColourNumbers &n = cycle_.state().numbers;
+        return notation(H, n.V, n.C);
+    }
+    return notation(H, static_cast<float>(V), static_cast<float>(C));
+}
+
 bool LineConverter::notationColumns(const cycle::Outcome &done, Columns &out, std::string &why) {
     out.count = 0;
     if (!done.converted()) {
@@ -175,23 +190,37 @@ bool LineConverter::notationColumns(const cycle::Outcome &done, Columns &out, st
     }
     const cycle::ScreenState &s = cycle_.state();
     const cycle::ColourNumbers &n = s.numbers;
-    if (notationOnly_) {
-        out.text[out.count++] = notation(n.H, n.V, n.C);
+    if (mode_ == Mode::ToMunsell) {
+        if (notationOnly_) {
+            out.text[out.count++] = notation(n.H, n.V, n.C);
+            return true;
+        }
+        out.text[out.count++] = s.munsell[0];
+        writeNumbers(out, { n.H, n.V, n.C });
+        if (notationColumn_) {
+            out.text[out.count++] = notation(n.H, n.V, n.C);
+        }
         return true;
     }
-    out.text[out.count++] = s.munsell[0];
-    if (mode_ == Mode::ToMunsell) {
-        writeNumbers(out, { n.H, n.V, n.C });
-    } else if (ownDecimals_) {
+    // The Value and Chroma columns, written or not: the notation is made
+    // from them.
+    std::string value;
+    std::string chroma;
+    if (ownDecimals_) {
         const float shownV = n.V < 0.5f ? 0.5f : n.V;
-        out.text[out.count++] = text::formatPattern(shownV, pattern_);
-        out.text[out.count++] = text::formatPattern(n.C, pattern_);
+        value = text::formatPattern(shownV, pattern_);
+        chroma = text::formatPattern(n.C, pattern_);
     } else {
-        out.text[out.count++] = s.munsell[1];
-        out.text[out.count++] = s.munsell[2];
+        value = s.munsell[1];
+        chroma = s.munsell[2];
     }
-    if (notationColumn_) {
-        out.text[out.count++] = notation(n.H, n.V, n.C);
+    if (!notationOnly_) {
+        out.text[out.count++] = s.munsell[0];
+        out.text[out.count++] = value;
+        out.text[out.count++] = chroma;
+    }
+    if (notationOnly_ || notationColumn_) {
+        out.text[out.count++] = shownNotation(n.H, value, chroma);
     }
     return true;
 }

@@ -53,6 +53,8 @@ private:
         const std::string_view *fields, std::size_t count, Columns &out, std::string &why);
     void writeNumbers(Columns &out, std::initializer_list<float> numbers) const;
     [[nodiscard]] std::string notation(float H, float V, float C) const;
+    [[nodiscard]] std::string shownNotation(
+        float H, const std::string &value, const std::string &chroma) const;
 
     ConvertOptions::Mode mode_;
     // Columns of the notation alone, with the screen's boxes, or both.

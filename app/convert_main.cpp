@@ -18,7 +18,8 @@ int main(int argc, char **argv) {
     }
     const std::vector<std::string> args(argv + 1, argv + argc);
     // Standard output is written through its descriptor, so that a failed
-    // write is seen with the system's reason.
-    tw::app::ConvertStreams streams { std::cin, std::cout, std::cerr, STDOUT_FILENO };
+    // write is seen with the system's reason; standard input's descriptor
+    // tells which file it is, so that -o cannot name the file being read.
+    tw::app::ConvertStreams streams { std::cin, std::cout, std::cerr, STDOUT_FILENO, STDIN_FILENO };
     return tw::app::runConvert(args, streams, exe.parent_path().string());
 }

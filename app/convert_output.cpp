@@ -116,6 +116,14 @@ protected:
         }
         return true;
     }
+
+public:
+    bool abandon() override {
+        part_.discard();
+        return true;
+    }
+
+protected:
     bool complete() override {
         if (!error_.empty()) {
             part_.discard();

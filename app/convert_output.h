@@ -34,6 +34,10 @@ public:
     // Sends what is pending and completes the output (a file -o names takes
     // its place now); false, with error(), when any write failed.
     bool finish();
+    // Ends a run that failed: a file -o names is left as it was (what was
+    // written beside it is removed); standard output and devices get what
+    // is pending, as finish() sends it.
+    virtual bool abandon() { return finish(); }
 
     void setLineFlush(bool on) { lineFlush_ = on; }
     [[nodiscard]] bool failed() const { return !error_.empty(); }

@@ -103,6 +103,45 @@ TEST(ConvertDirections, WhatTheScreenWouldNotShow) {
     EXPECT_TRUE(ok);
 }
 
+// The notation of from-lab and from-rgb, alone or as a column, says the
+// Value and Chroma its row's columns say: the same rounding, the same floor.
+TEST(ConvertDirections, TheNotationSaysWhatTheColumnsSay) {
+    const struct {
+        const char *mode;
+        const char *line;
+    } colours[] = { { "from-lab", "25.37 12.11 -16.23" }, { "from-lab", "3 1 1" },
+        { "from-lab", "50 0 0" }, { "from-lab", "62 -12.4 14.1" }, { "from-rgb", "5 3 2" },
+        { "from-rgb", "200 120 90" } };
+    for (const auto &c : colours) {
+        for (const std::vector<std::string> extra :
+            { std::vector<std::string> {}, { "--decimals", "3" }, { "--decimals", "0" } }) {
+            std::vector<std::string> args { c.mode };
+            args.insert(args.end(), extra.begin(), extra.end());
+            bool ok = false;
+            std::istringstream plain(convertOne(args, c.line, ok));
+            ASSERT_TRUE(ok) << c.line;
+            std::string hue, value, chroma;
+            plain >> hue >> value >> chroma;
+            args.emplace_back("--notation");
+            const std::string alone = convertOne(args, c.line, ok);
+            args.back() = "--format=csv";
+            const std::string row = convertOne(args, c.line, ok);
+            // The row's columns, then its notation.
+            const std::string columns = hue + " " + value + " " + chroma + " ";
+            ASSERT_EQ(row.rfind(columns, 0), 0u) << row;
+            EXPECT_EQ(alone, row.substr(columns.size())) << c.line;
+            // "7.70YR 0.50/0.24", or "N 1/" when the Chroma shows as 0.
+            const std::size_t blank = alone.find(' ');
+            const std::string said = alone.substr(blank + 1);
+            double C = 1.0;
+            std::istringstream(chroma) >> C;
+            const std::string expected = C == 0.0 ? value + "/" : value + "/" + chroma;
+            EXPECT_EQ(said, expected) << c.mode << " " << c.line << " " << extra.size() << ": "
+                                      << alone << " against " << value << " " << chroma;
+        }
+    }
+}
+
 struct Refused {
     const char *mode;
     const char *line;

@@ -94,6 +94,28 @@ TEST(ConvertInput, AHeaderNamesTheColoursColumnsWhereverTheyStand) {
     EXPECT_EQ(hvc.out, "name X Y Z x y\nbrick " + converted({ "to-xyz" }, "10R 4/8") + "\n");
 }
 
+TEST(ConvertInput, ANotationColumnLastInTheHeaderRunsToTheLineEnd) {
+    const std::string brick = converted({ "to-xyz" }, "5R 5/10");
+    // Blank-separated: the notation's blanks part it into fields.
+    const testing::ProgramRun alone = runProgram("to-xyz", "notation\n5R 5/10\n");
+    EXPECT_EQ(alone.status, 0) << alone.err;
+    EXPECT_EQ(alone.out, "X Y Z x y\n" + brick + "\n");
+    const testing::ProgramRun named
+        = runProgram("to-xyz", "name notation\nbrick 5R 5/10\nslate N 5/\n");
+    EXPECT_EQ(named.status, 0) << named.err;
+    EXPECT_EQ(named.out,
+        "name X Y Z x y\nbrick " + brick + "\nslate " + converted({ "to-xyz" }, "N 5/") + "\n");
+    // The header's separator parts the rows: a comma in a blank-separated
+    // row is part of its field.
+    const testing::ProgramRun comma = runProgram("to-xyz", "name munsell\nSmith,J 5R 5 10\n");
+    EXPECT_EQ(comma.status, 0) << comma.err;
+    EXPECT_EQ(comma.out, "name X Y Z x y\nSmith,J " + brick + "\n");
+    // A column named after the notation is still left out.
+    const testing::ProgramRun after
+        = runProgram("to-xyz --format csv", "notation,note\n5R 5/10,reddish\n");
+    EXPECT_EQ(after.status, 0) << after.err;
+}
+
 TEST(ConvertInput, IdColumnsWithoutAHeader) {
     const testing::ProgramRun run
         = runProgram("from-lab --id-columns 2", "A 1 51.57 42.14 22.16\nB 2 50 0 0\n");

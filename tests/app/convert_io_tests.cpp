@@ -14,6 +14,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -53,6 +54,52 @@ TEST(ConvertFiles, AnInputThatCannotBeReadStopsTheRunBeforeAnyOutput) {
     EXPECT_NE(run.err.find("missing.txt"), std::string::npos) << run.err;
     EXPECT_TRUE(run.out.empty());
     EXPECT_TRUE(folder.read("out.txt").empty());
+    // Names the system cannot look up, or that name a folder: said, not
+    // thrown.
+    const std::string tooLong(300, 'a');
+    for (const std::string &name : { tooLong, "a.txt/" + tooLong, std::string(".") }) {
+        const testing::ProgramRun bad
+            = runShell("\"$TW\" to-xyz a.txt " + name + " -o out.txt", folder.path());
+        EXPECT_EQ(bad.status, 2) << name;
+        EXPECT_EQ(bad.err.rfind("tintwise-convert: cannot read \"" + name + "\": ", 0), 0u)
+            << bad.err;
+        EXPECT_TRUE(folder.read("out.txt").empty());
+    }
+}
+
+TEST(ConvertFiles, AnInputThatBreaksOffLeavesTheOutputAsItWas) {
+    ScratchFolder folder;
+    folder.write("out.txt", "earlier\n");
+    ::mkdir((folder.path() + "/folder").c_str(), 0755);
+    // Standard input that is a folder: it opens, and its first read fails.
+    for (const char *script : { "\"$TW\" to-xyz -o out.txt < folder",
+             "printf '5R 5/10\\n' > a.txt; \"$TW\" to-xyz a.txt - -o out.txt < folder",
+             "\"$TW\" to-munsell -o out.txt < folder" }) {
+        const testing::ProgramRun run = runShell(script, folder.path());
+        EXPECT_EQ(run.status, 2) << script;
+        EXPECT_NE(run.err.find("cannot read standard input: "), std::string::npos)
+            << script << ": " << run.err;
+        EXPECT_EQ(folder.read("out.txt"), "earlier\n") << script;
+    }
+    // Onto standard output what came before still goes out.
+    const testing::ProgramRun piped = runShell("\"$TW\" to-xyz a.txt - < folder", folder.path());
+    EXPECT_EQ(piped.status, 2);
+    EXPECT_EQ(piped.out, xyzOf("5R 5/10"));
+    // A CGATS file refused whole does not replace the output by one
+    // without it.
+    folder.write("cut.ti3", "CTI3\nBEGIN_DATA_FORMAT\nSAMPLE_ID XYZ_X XYZ_Y XYZ_Z\n");
+    folder.write("good.ti3",
+        "CTI3\nBEGIN_DATA_FORMAT\nSAMPLE_ID XYZ_X XYZ_Y XYZ_Z\nEND_DATA_FORMAT\n"
+        "BEGIN_DATA\nA 30 20 10\nEND_DATA\n");
+    for (const char *args : { "cut.ti3", "good.ti3 cut.ti3", "- < cut.ti3" }) {
+        const testing::ProgramRun run
+            = runShell("\"$TW\" to-munsell -o out.txt " + std::string(args), folder.path());
+        EXPECT_EQ(run.status, 1) << args;
+        EXPECT_NE(run.err.find("END_DATA_FORMAT"), std::string::npos) << args << ": " << run.err;
+        EXPECT_EQ(folder.read("out.txt"), "earlier\n") << args;
+    }
+    const testing::ProgramRun left = runShell("ls", folder.path());
+    EXPECT_EQ(left.out, "a.txt\ncut.ti3\nfolder\ngood.ti3\nout.txt\n");
 }
 
 TEST(ConvertFiles, OutputOptionInEverySpellingAndPlace) {
@@ -67,10 +114,35 @@ TEST(ConvertFiles, OutputOptionInEverySpellingAndPlace) {
         EXPECT_TRUE(run.out.empty()) << args;
         EXPECT_EQ(folder.read("out.txt"), xyzOf("5R 5/10")) << args;
     }
-    // A file converted in place: it is read whole before it is replaced.
-    folder.write("list.txt", "5R 5/10\nN 5/\n");
-    EXPECT_EQ(runShell("\"$TW\" to-xyz list.txt -o list.txt", folder.path()).status, 0);
-    EXPECT_EQ(folder.read("list.txt"), xyzOf("5R 5/10") + xyzOf("N 5/"));
+}
+
+TEST(ConvertFiles, AnOutputThatIsAnInputIsRefusedBeforeAnythingIsWritten) {
+    ScratchFolder folder;
+    const std::string list = "5R 5/10\nN 5/\n";
+    folder.write("list.txt", list);
+    folder.write("other.txt", "2.5YR 6/4\n");
+    // The same file under its own name, another spelling, a link to it, a
+    // second name of it, and as standard input.
+    for (const char *script :
+        { "\"$TW\" to-xyz list.txt -o list.txt", "\"$TW\" to-xyz other.txt ./list.txt -o list.txt",
+            "ln -sf list.txt link.txt; \"$TW\" to-xyz link.txt -o list.txt",
+            "ln -f list.txt hard.txt; \"$TW\" to-xyz other.txt -o hard.txt list.txt",
+            "\"$TW\" to-xyz -o list.txt < list.txt",
+            "\"$TW\" to-xyz other.txt - -o \"$PWD/list.txt\" < list.txt" }) {
+        const testing::ProgramRun run = runShell(script, folder.path());
+        EXPECT_EQ(run.status, 2) << script;
+        EXPECT_NE(run.err.find("list.txt"), std::string::npos) << script << ": " << run.err;
+        EXPECT_TRUE(run.out.empty()) << script;
+        EXPECT_EQ(folder.read("list.txt"), list) << script;
+        EXPECT_EQ(folder.read("other.txt"), "2.5YR 6/4\n") << script;
+    }
+    // Nothing was left beside it either.
+    const testing::ProgramRun left = runShell("ls", folder.path());
+    EXPECT_EQ(left.out, "hard.txt\nlink.txt\nlist.txt\nother.txt\n");
+    // A device read and written is no file replaced: it still runs.
+    const testing::ProgramRun device
+        = runShell("\"$TW\" to-xyz -o /dev/null < /dev/null", folder.path());
+    EXPECT_EQ(device.status, 0) << device.err;
 }
 
 TEST(ConvertFiles, WriteErrorsAreSaid) {
@@ -80,6 +152,12 @@ TEST(ConvertFiles, WriteErrorsAreSaid) {
         EXPECT_EQ(run.status, 1) << args;
         EXPECT_NE(run.err.find("write error"), std::string::npos) << args << ": " << run.err;
     }
+    // The import's count of colours, the file it wrote being whole.
+    const testing::ProgramRun import = runShell("printf '5R\\t4\\t6\\r\\n' > steps.txt; "
+                                                "\"$TW\" import 3 > /dev/full; echo \" $?\" >&2");
+    EXPECT_NE(import.err.find("write error: No space left on device"), std::string::npos)
+        << import.err;
+    EXPECT_EQ(import.err.substr(import.err.size() - 3), " 1\n") << import.err;
     // An output folder that does not exist.
     const testing::ProgramRun missing
         = runShell("printf '5R 5/10\\n' | \"$TW\" to-xyz -o /nonexistent/out.txt");
