@@ -113,7 +113,7 @@ TEST(ConvertDirections, TheNotationSaysWhatTheColumnsSay) {
         { "from-lab", "50 0 0" }, { "from-lab", "62 -12.4 14.1" }, { "from-rgb", "5 3 2" },
         { "from-rgb", "200 120 90" } };
     for (const auto &c : colours) {
-        for (const std::vector<std::string> extra :
+        for (const std::vector<std::string> &extra :
             { std::vector<std::string> {}, { "--decimals", "3" }, { "--decimals", "0" } }) {
             std::vector<std::string> args { c.mode };
             args.insert(args.end(), extra.begin(), extra.end());
