@@ -336,7 +336,10 @@ Outcome ConversionCycle::doMuncie() {
     munsellNote_ = nullptr;
     Outcome o;
     o.notationChanged = true;
-    const auto fail = [&o](const std::string &why) {
+    const auto fail = [&](const std::string &why) {
+        showNoColour(outOfRangeNote);
+        // No chart follows a notation that names no colour.
+        o.notationChanged = false;
         o.result = Result::OutOfRange;
         o.reason = std::string(resultText(Result::OutOfRange)) + (why.empty() ? "" : ": " + why);
         o.messages.emplace_back(outOfRangeMessage);
@@ -381,13 +384,18 @@ Outcome ConversionCycle::doMuncie() {
     case engine::Mun2XyzStatus::Ok:
         break;
     case engine::Mun2XyzStatus::OutsideData:
-        munsellNote_ = outsideDataNote;
+        // The table has no colour for it: none is shown (the zeros it gives
+        // are no black of this notation).
+        showNoColour(outsideDataNote);
+        state_.numbers.H = H;
+        state_.numbers.V = V;
+        state_.numbers.C = C;
         o.result = Result::OutsideData;
         o.reason = "outside the renotation data";
         if (C > engine::tableChromaLimit) {
             o.reason += ": beyond Chroma 32 of the table";
         }
-        break;
+        return o;
     case engine::Mun2XyzStatus::OutOfRange:
         return fail({});
     }
@@ -598,6 +606,23 @@ void ConversionCycle::showRangeNote() {
         state_.rangeNote = outOfBothNote;
     } else {
         state_.rangeNote = munsellNote_;
+    }
+}
+
+void ConversionCycle::showNoColour(const char *note) {
+    state_.xyz.fill({});
+    state_.xy.fill({});
+    state_.lab.fill({});
+    state_.numbers = {};
+    state_.outofgamut = false;
+    state_.patch = {};
+    state_.clippedPatch = {};
+    munsellNote_ = note;
+    // A quiet run leaves the RGB side as it is.
+    if (!state_.quietrgb) {
+        state_.rgb.fill({});
+        state_.cmyk.fill({});
+        state_.rangeNote = note;
     }
 }
 

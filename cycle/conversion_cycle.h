@@ -171,6 +171,9 @@ private:
     // when the caller has just read them).
     void ciemun(Outcome &o, const float *boxes = nullptr);
     void showRangeNote();
+    // A Munsell entry that gives no colour: the other forms emptied, the
+    // patch black, the note saying why.
+    void showNoColour(const char *note);
     [[nodiscard]] bool notationShown() const;
 
     const engine::RenotationTable &table_;

@@ -215,14 +215,22 @@ INSTANTIATE_TEST_SUITE_P(Rows, Failures,
 
 // A Munsell entry that fails after the hue bar moved keeps the hue bar where
 // it moved: the fields written before a failure keep their new values.
-TEST(Failures, KeepWhatWasWrittenBefore) {
+// A refused notation keeps the scroll bars it moved, and shows no colour
+// beside it: not the one before, nor a black.
+TEST(Failures, ARefusedNotationShowsNoOtherColour) {
     ConversionCycle cycle(table());
     ASSERT_TRUE(cycle.muncie().converted());
-    const std::array<std::string, 3> xyz = cycle.state().xyz;
     cycle.setTexts(Boxes::Munsell, { "7.5R", "0", "4" });
-    EXPECT_EQ(cycle.muncie().result, Result::OutOfRange);
+    const Outcome refused = cycle.muncie();
+    EXPECT_EQ(refused.result, Result::OutOfRange);
+    EXPECT_FALSE(refused.labShown);
+    EXPECT_FALSE(refused.notationChanged) << "no chart follows it";
     EXPECT_EQ(cycle.state().munsellScroll[0], 15);
-    EXPECT_EQ(cycle.state().xyz, xyz);
+    for (const auto &box : cycle.state().xyz) {
+        EXPECT_EQ(box, "");
+    }
+    EXPECT_EQ(cycle.state().rgb[0], "");
+    EXPECT_EQ(cycle.state().rangeNote, "Out of Munsell Range");
 }
 
 // The view is told once an operation, however many operations run inside

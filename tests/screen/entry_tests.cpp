@@ -48,7 +48,15 @@ TEST_F(EntryTest, OutOfMunsellRangeKeepsWhatWasWrittenBefore) {
     typeAndEnter(f.Text12[2], "60");
     EXPECT_EQ(fakes.dialogs.messages(), std::vector<std::string> { "Out of Munsell Range" });
     EXPECT_EQ(f.VScroll1->value(), 15) << "the hue scroll bar moved before the failure";
-    EXPECT_EQ(f.Text11[0]->text(), xBefore);
+    // No colour is shown beside the refused notation: neither the one
+    // before (whose X was xBefore) nor one made up.
+    ASSERT_FALSE(xBefore.empty());
+    for (const auto *group : { &f.Text11, &f.Text15, &f.Text1 }) {
+        for (const ui::TextBox *box : *group) {
+            EXPECT_EQ(box->text(), "");
+        }
+    }
+    EXPECT_EQ(f.Label19->caption(), "Out of Munsell Range");
     // The guard is down again: the scroll bars still convert.
     fakes.dialogs.reset();
     typeAndEnter(f.Text12[2], "4");
@@ -71,11 +79,18 @@ TEST_F(EntryTest, UnknownHueFamilySaysFormatErrorFirst) {
     EXPECT_EQ(messages[0], "Format Error");
 }
 
-TEST_F(EntryTest, OutsideTheDataShowsZeros) {
+// The table has no colour for 5R 5/32: none is shown, the note says why,
+// and the tolerance set is not rebuilt around a black that was never
+// converted.
+TEST_F(EntryTest, OutsideTheDataShowsNoColour) {
     Form1 &f = start();
     typeAndEnter(f.Text12[2], "32");
-    EXPECT_EQ(f.Text11[0]->text(), "0.00");
-    EXPECT_EQ(f.Text18[0]->text(), "0.0000");
+    EXPECT_EQ(f.Text11[0]->text(), "");
+    EXPECT_EQ(f.Text18[0]->text(), "");
+    EXPECT_EQ(f.Text15[0]->text(), "");
+    EXPECT_EQ(f.Text1[0]->text(), "");
+    EXPECT_EQ(f.Label19->caption(), "Outside Munsell Data");
+    EXPECT_FALSE(f.cycle().state().holdsColour);
     EXPECT_TRUE(fakes.dialogs.messages().empty());
 }
 
