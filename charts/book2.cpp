@@ -20,6 +20,7 @@
 
 #include <QFont>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -95,6 +96,8 @@ void book2::plotvalue(float v) {
     const double cx = static_cast<double>(text::roundHalfEven(clientWidth() / 2.0));
     const double cy = static_cast<double>(text::roundHalfEven(clientHeight() / 2.0));
     const double radius = cx / 40.0;
+    dots_.clear();
+    dotRadius_ = radius;
 
     for (int k = 0; k < 40; ++k) {
         const float H = 2.5f * static_cast<float>(k);
@@ -123,6 +126,7 @@ void book2::plotvalue(float v) {
                 s.setDrawStyle(out.outofgamut ? ui::BorderStyle::Dotted : ui::BorderStyle::Solid);
                 s.circle(px, py, radius, out.outofgamut ? ui::clipMarkColour(fill) : s.foreColor());
                 s.setDrawStyle(ui::BorderStyle::Solid);
+                dots_.push_back({ px, py, fill });
             } else {
                 // The renotation data end here: the spoke ends with its name.
                 s.setCurrentX(px);
@@ -176,16 +180,23 @@ void book2::showHover() {
 }
 
 void book2::Form_MouseDown(double x, double y) {
-    const ui::Rgb24 c = point(x, y);
-    const int channel[3] = { ui::redOf(c), ui::greenOf(c), ui::blueOf(c) };
+    // Dots near the middle overlap: the one seen is the one drawn last.
+    const auto hit = std::find_if(dots_.rbegin(), dots_.rend(), [&](const Dot &d) {
+        return (x - d.x) * (x - d.x) + (y - d.y) * (y - d.y) <= dotRadius_ * dotRadius_;
+    });
+    if (hit == dots_.rend()) {
+        return; // the background and the hue names are no colours to convert
+    }
+    const int channel[3] = { ui::redOf(hit->fill), ui::greenOf(hit->fill), ui::blueOf(hit->fill) };
+    if (!(inside(channel[0]) && inside(channel[1]) && inside(channel[2]))) {
+        // Clipped: its display values are not its colour.
+        Shape1->setFillColor(ui::kBlack);
+        return;
+    }
     for (int i = 0; i < 3; ++i) {
         screen_.cycle().setText(cycle::Boxes::Rgb, i, std::to_string(channel[i]));
     }
-    if (inside(channel[0]) && inside(channel[1]) && inside(channel[2])) {
-        (void)screen_.cycle().Command6_Click();
-    } else {
-        Shape1->setFillColor(ui::kBlack);
-    }
+    (void)screen_.cycle().Command6_Click();
 }
 
 } // namespace tw::charts

@@ -4,23 +4,26 @@
 //  - plotvalue(v): clears the window and draws, for the 40 hues H = 0, 2.5 ...
 //    97.5 and the Chromas C = 0, 2 ... 40, a dot of radius cx / 40 at
 //    (cx + 100 r cos t, cy - 100 r sin t) with r = C + 10 and t = H / 15.915494
-//    (hue 0 to the right, 25 up), filled with the display colour (hatched
-//    when a channel is 0). A spoke ends where the renotation data run out,
-//    with the hue's name printed there. cx, cy: the middle of the window.
+//    (hue 0 to the right, 25 up), filled with the display colour (with the
+//    charts' clip mark when the display must clip it). A spoke ends where the renotation data run
+//    out, with the hue's name printed there. cx, cy: the middle of the window.
 //  - VScroll1 (950 at the top .. 100, hundredths of a Value): moving it
 //    writes the Value into the screen's Value box and runs Munsell entry,
 //    which redraws this page.
 //  - Hover: 0.01 s after the mouse moves, the pixel under it is shown in
 //    Label3 and the swatch Shape1 ("Out of RGB Gamut" for a channel at 0 or
 //    255; the grey background changes nothing).
-//  - A click writes the pixel into the screen's RGB boxes and runs RGB
-//    entry unless a channel is 0 or 255.
+//  - A click on a dot writes its colour into the screen's RGB boxes and runs
+//    RGB entry, unless a channel is 0 or 255 (a clipped colour: the swatch
+//    turns black and the screen is left as it is); a click beside the dots
+//    does nothing.
 //  - "PRINT" prints the window ("Printer not Found" on failure).
 #pragma once
 
 #include "charts/chart_window.h"
 
 #include <memory>
+#include <vector>
 
 namespace tw::ui {
 class Button;
@@ -62,6 +65,14 @@ private:
     void Form_MouseMove(double x, double y);
     void showHover();
     void Form_MouseDown(double x, double y);
+
+    // The dots drawn last: their middles and colours, and their radius.
+    struct Dot {
+        double x, y;
+        ui::Rgb24 fill;
+    };
+    std::vector<Dot> dots_;
+    double dotRadius_ = 0.0;
 
     bool busy_ = false;
     std::unique_ptr<ui::Timer> hoverDelay_;

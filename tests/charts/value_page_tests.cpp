@@ -159,7 +159,9 @@ TEST_F(ValuePageTest, ScrollBarSetsTheValueBoxAndTheScreenRedrawsThePage) {
     EXPECT_EQ(page.Label1->caption(), "Value   9.5");
 }
 
-TEST_F(ValuePageTest, ClickConvertsADotAndOnlyShowsABlackPixel) {
+// A click converts the dot it lands on, its rim included; a click on the
+// grey background between the dots converts nothing.
+TEST_F(ValuePageTest, ClickConvertsTheDotUnderItAndNothingElse) {
     screen::Form1 &f = startWithCharts();
     book2 &page = tick<book2>(ScreenWindow::ValuePage);
     const ui::Rgb24 dot = engineColour(0, 5, 6);
@@ -168,18 +170,25 @@ TEST_F(ValuePageTest, ClickConvertsADotAndOnlyShowsABlackPixel) {
     EXPECT_NEAR(std::stod(f.Text12[1]->text()), 5.0, 0.1) << "converted on the screen";
 
     const std::vector<std::string> before = allBoxes();
-    double bx = 0;
+    ASSERT_EQ(page.point(cx, cy), ui::rgb(192, 192, 192)) << "the middle is background";
+    click(page, cx, cy);
+    EXPECT_EQ(allBoxes(), before) << "the background is no colour";
+
+    // The black rim of a grey dot at Chroma 0 belongs to the dot: its grey
+    // is converted, not the rim's black.
+    double rim = 0;
     for (double x = cx + 1000; x < cx + 1300; x += 15) {
         if (page.point(x, cy) == ui::kBlack) {
-            bx = x;
+            rim = x;
             break;
         }
     }
-    ASSERT_GT(bx, 0);
-    click(page, bx, cy);
-    EXPECT_EQ(f.Text1[0]->text(), "0");
-    EXPECT_EQ(f.Text11[0]->text(), before[3]) << "not converted";
-    EXPECT_EQ(page.Shape1->fillColor(), ui::kBlack);
+    ASSERT_GT(rim, 0);
+    click(page, rim, cy);
+    EXPECT_NE(f.Text1[0]->text(), "0");
+    EXPECT_EQ(f.Text1[0]->text(), f.Text1[1]->text());
+    EXPECT_EQ(f.Text1[1]->text(), f.Text1[2]->text());
+    EXPECT_NE(f.Text11[0]->text(), before[3]) << "converted";
 }
 
 } // namespace
