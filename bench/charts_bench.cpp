@@ -107,7 +107,7 @@ void BM_ColorCheckerFill(benchmark::State &state) {
     }
     auto &chart = s.open<tw::charts::CChecker>(ScreenWindow::ColorChecker);
     for (auto _ : state) {
-        chart.fillCC();
+        chart.fillCC(false);
     }
 }
 BENCHMARK(BM_ColorCheckerFill)->Unit(benchmark::kMicrosecond);

@@ -56,7 +56,7 @@ CChecker::CChecker(screen::ScreenHost &screen)
     Label1->setForeColor(ui::rgb(230, 230, 230));
 }
 
-void CChecker::fillCC() {
+void CChecker::fillCC(bool tell) {
     setBackColor(background);
     Label1->setBackColor(background);
     setCaption("The Macbeth ColorChecker\xC2\xAE");
@@ -104,7 +104,7 @@ void CChecker::fillCC() {
             + (outside.size() == 1 ? "Patch " : "Patches ") + list
             + " lie outside the Munsell renotation data and are left empty.";
     }
-    if (!read.problem.empty()) {
+    if (tell && !read.problem.empty()) {
         screen_.dialogs().messageBox(
             read.problem, services::Buttons::Ok, "ColorChecker", services::Icon::Warning);
     }

@@ -98,9 +98,16 @@ TEST_F(ColorCheckerTest, AFaultyFileFillsWhatItCanAndSaysWhereInOneMessage) {
     EXPECT_EQ(patchPixel(chart, 5), notation("5R", 5, 4)) << "later records keep their place";
     EXPECT_EQ(patchPixel(chart, 20), CChecker::background);
 
+    // A gamma change refills the chart without saying it all again.
+    fakes.dialogs.reset();
+    screen::Form1 &f = *form;
+    typeAndEnter(f.Text5, "1.8");
+    EXPECT_TRUE(fakes.dialogs.messages().empty()) << fakes.dialogs.messages()[0];
+    EXPECT_EQ(patchPixel(chart, 3), notation("5R", 5, 4));
+
     std::filesystem::remove(folder / "ccnames.csv");
     fakes.dialogs.reset();
-    chart.fillCC();
+    chart.fillCC(true);
     ASSERT_EQ(fakes.dialogs.messages().size(), 1u);
     EXPECT_NE(fakes.dialogs.messages()[0].find("ccnames.csv"), std::string::npos);
     EXPECT_EQ(patchPixel(chart, 3), CChecker::background);
