@@ -20,6 +20,13 @@ std::string lowerCase(std::string s) {
     return s;
 }
 
+// A palette name whose file is an input of the program's own.
+bool readByTheProgram(const std::string &name) {
+    const std::string file
+        = lowerCase(std::filesystem::path(text::withCsvExtension(name)).filename().string());
+    return file == "ccnames.csv" || file == "lab_srgb.csv";
+}
+
 } // namespace
 
 PaletteWriter::PaletteWriter(ConversionCycle &cycle, services::Dialogs &dialogs,
@@ -51,6 +58,15 @@ bool PaletteWriter::SaveData(float &mode) {
         }
         if (fileName_.empty()) {
             return false;
+        }
+        if (readByTheProgram(fileName_)) {
+            // Palette rows appended there would spoil what the ColorChecker
+            // or the CIELAB import reads.
+            dialogs_.messageBox("\"" + text::withCsvExtension(fileName_)
+                    + "\" is read by Tintwise itself: choose another palette name.",
+                services::Buttons::Ok, "Save to Palette", services::Icon::Warning);
+            fileName_.clear();
+            continue;
         }
         if (mode != 0.0f) {
             break;

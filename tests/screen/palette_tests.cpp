@@ -79,6 +79,23 @@ TEST_F(PaletteTest, FileAnswerAsksForANewName) {
     EXPECT_EQ(f.palette().fileName(), "second.csv");
 }
 
+// The program's own inputs are no palettes: rows appended to them would
+// spoil the ColorChecker's notations or the CIELAB import.
+TEST_F(PaletteTest, AFileTheProgramReadsIsNoPalette) {
+    Form1 &f = start();
+    writeFile("ccnames.csv", "kept\r\n");
+    fakes.dialogs.queueInput("CCNAMES");
+    fakes.dialogs.queueInput("./lab_sRGB.csv");
+    fakes.dialogs.queueInput("mine");
+    fakes.dialogs.queueInput("tag");
+    QTest::mouseClick(f.Command11->button(), Qt::LeftButton);
+    EXPECT_EQ(readFile("ccnames.csv"), "kept\r\n");
+    EXPECT_FALSE(std::filesystem::exists(folder / "lab_sRGB.csv"));
+    EXPECT_EQ(fakes.dialogs.messages().size(), 2u);
+    EXPECT_EQ(f.palette().fileName(), "mine.csv");
+    EXPECT_TRUE(std::filesystem::exists(folder / "mine.csv"));
+}
+
 TEST_F(PaletteTest, CancelAtEitherPromptWritesNothing) {
     Form1 &f = start();
     fakes.dialogs.queueInput("");
