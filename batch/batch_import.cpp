@@ -158,9 +158,7 @@ public:
     }
     // The Munsell entry and its results, as types "2" to "4" write them.
     RecordStatus muncieLine() {
-        yield();
         const cycle::Outcome done = cycle.muncie();
-        yield();
         if (!done.converted()) {
             return notConverted(done.reason, afterX);
         }
@@ -227,7 +225,6 @@ RecordStatus spectra(Run &run, const Record &r) {
     engine::tris(spectrum, X, Y, Z);
     // tris gives illuminant C; the boxes hold the selected illuminant's.
     const cycle::Outcome done = run.cycle.enterIlluminantC(X, Y, Z, cycle::XyzText::Plain);
-    run.yield();
     if (!done.converted()) {
         return failed(done.reason, true);
     }
@@ -279,12 +276,9 @@ RecordStatus colorChecker(Run &run, const Record &r) {
 
 RecordStatus munsellList(Run &run, const Record &r) {
     run.munsell(r.fields[0], r.fields[1], r.fields[2]);
-    run.yield();
     const std::vector<std::string> shown = run.cycle.texts(Boxes::Munsell);
     run.line = csvField(shown[0]) + "," + csvField(shown[1]) + "," + csvField(shown[2]);
-    run.yield();
     const cycle::Outcome done = run.cycle.muncie();
-    run.yield();
     if (!done.converted()) {
         // X, Y, Z, L*, a*, b*, R, G, B, C, M, Y, K.
         return run.notConverted(done.reason, afterX + 4);
@@ -299,7 +293,6 @@ RecordStatus munsellList(Run &run, const Record &r) {
 RecordStatus labList(Run &run, const Record &r) {
     ++run.number;
     run.cycle.setTexts(Boxes::Lab, { r.fields[0], r.fields[1], r.fields[2] });
-    run.yield();
     const cycle::Outcome done = run.cycle.labenter();
     run.line = printInteger(static_cast<long long>(run.number));
     if (!done.converted()) {
@@ -321,7 +314,6 @@ RecordStatus labList(Run &run, const Record &r) {
 RecordStatus xyzPalette(Run &run, const Record &r) {
     run.cycle.setTexts(Boxes::Xyz, { r.fields[1], r.fields[2], r.fields[3] });
     const cycle::Outcome done = run.cycle.xyzenter();
-    run.yield();
     if (!done.converted()) {
         // No row: a palette row is a colour with its notation.
         run.reason = done.reason;
@@ -530,6 +522,10 @@ ImportResult runImport(CycleHost &host, std::string_view code, const ImportFiles
     NotConverted notConverted;
     Record record;
     for (;;) {
+        // The screen shows the colours running through, and Esc is heard,
+        // between records: never between a conversion and the reading of
+        // its result, which a user's action in between could change.
+        run.yield();
         if (host.takeStopRequest()) {
             stop = record.line == 0
                 ? "The import was stopped (Esc) before the first record of " + inputName
