@@ -715,13 +715,17 @@ void ConversionCycle::ciemun(Outcome &o, const float *boxes) {
 
 Outcome ConversionCycle::enterIlluminantC(float X, float Y, float Z, XyzText form) {
     return run([&]() -> Outcome {
+        // A reading without luminance cannot be adapted: it is entered as it
+        // is, and fails on the screen as it does under C ("No Light"), rather
+        // than leaving the colour before in the boxes without a word.
         float x = 0.0f, y = 0.0f;
-        if (state_.illuminant != engine::Illuminant::C_1931
-            && !engine::xyzconvert(engine::Direction::Forward, state_.illuminant, X, Y, Z, x, y)) {
-            Outcome o;
-            o.result = Result::NoLight;
-            o.reason = "no light: a colour without luminance cannot be adapted";
-            return o;
+        float aX = X, aY = Y, aZ = Z;
+        if (state_.illuminant == engine::Illuminant::C_1931
+            || engine::xyzconvert(
+                engine::Direction::Forward, state_.illuminant, aX, aY, aZ, x, y)) {
+            X = aX;
+            Y = aY;
+            Z = aZ;
         }
         const auto shown = [form](float v) {
             return form == XyzText::Plain ? text::plainText(v) : pattern(v, patterns::twoDecimals);

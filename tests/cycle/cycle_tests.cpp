@@ -233,6 +233,21 @@ TEST(Failures, ARefusedNotationShowsNoOtherColour) {
     EXPECT_EQ(cycle.state().rangeNote, "Out of Munsell Range");
 }
 
+// A black reading fails the same way under every illuminant: "No Light",
+// and the notation before it is not left standing.
+TEST(Failures, ABlackReadingIsNoLightUnderEveryIlluminant) {
+    for (engine::Illuminant ill :
+        { engine::Illuminant::C_1931, engine::Illuminant::D5000, engine::Illuminant::D65_10 }) {
+        ConversionCycle cycle(table());
+        cycle.state().illuminant = ill;
+        ASSERT_TRUE(cycle.muncie().converted());
+        const Outcome black = cycle.enterIlluminantC(0.0f, 0.0f, 0.0f, XyzText::TwoDecimals);
+        EXPECT_EQ(black.result, Result::NoLight);
+        EXPECT_EQ(cycle.state().rangeNote, "No Light");
+        EXPECT_EQ(cycle.state().munsell[0], "");
+    }
+}
+
 // The view is told once an operation, however many operations run inside
 // it, and once for a box written by a caller.
 TEST(View, IsToldOnceAnOperation) {
