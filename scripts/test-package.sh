@@ -56,6 +56,12 @@ mkdir -p "$out"
 deb="$out/tintwise_${version}_${arch}.deb"
 changes="$out/tintwise_${version}_${arch}.changes"
 
+# dh configures the build tree again (for /usr, verbosely); the tree's own
+# install folder and verbosity are put back afterwards.
+cache_value() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt" 2>/dev/null; }
+kept_prefix=$(cache_value CMAKE_INSTALL_PREFIX)
+kept_verbose=$(cache_value CMAKE_VERBOSE_MAKEFILE)
+
 # -nc: the tree is not cleaned first; nocheck: ./test.sh has run the tests
 # on this very tree.
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -68,8 +74,12 @@ if ! TW_BUILD_DIR="$build" TW_DEB_DIR="$out" \
     echo "FAIL: dpkg-buildpackage could not build the package (log: $out/build.log)"
     exit 1
 fi
-# What debhelper left in debian/ (the build tree itself stays).
-TW_BUILD_DIR="$build" debian/rules clean >/dev/null 2>&1 || true
+# What debhelper left in debian/, and nothing else: dh_clean would also
+# delete every *.orig, *.rej and *~ file of the checkout.
+rm -rf debian/tintwise debian/tintwise-dbgsym debian/.debhelper debian/files \
+    debian/*.substvars debian/*.debhelper.log debian/debhelper-build-stamp
+cmake -S . -B "$build" "-DCMAKE_INSTALL_PREFIX=${kept_prefix:-/usr/local}" \
+    "-DCMAKE_VERBOSE_MAKEFILE=${kept_verbose:-OFF}" >/dev/null
 [ -f "$deb" ] || { ls "$out"; echo "FAIL: no $deb"; exit 1; }
 
 scratch=$(mktemp -d)
