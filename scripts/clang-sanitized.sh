@@ -7,7 +7,7 @@
 #   scripts/clang-sanitized.sh        (build folder build-clang)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/install-deps.sh clang libclang-rt-14-dev
+./scripts/install-deps.sh clang libclang-rt-dev
 build=build-clang
 jobs=$(nproc 2>/dev/null || echo 2)
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
