@@ -139,7 +139,8 @@ LevelResult solveLevel(const RenotationTable &table, float x, float y, int v) {
 // X + Y + Z is s: the nearest chromaticity of the level's data, taken for
 // the colour's own when the colour of that chromaticity and the same sum has
 // X, Y and Z within tristimulusTolerance of the colour's (they differ by s
-// times the chromaticity's differences dx, dy and -(dx + dy)). The nearest
+// times the chromaticity's differences dx, dy and -(dx + dy)) and the
+// chromaticity itself within chromaticityTolerance. The nearest
 // point of the data lies on an edge of one of its cells; the cell is solved
 // at that point.
 LevelResult solveNearData(const RenotationTable &table, float x, float y, float s, int v) {
@@ -181,7 +182,7 @@ LevelResult solveNearData(const RenotationTable &table, float x, float y, float 
             }
         }
     }
-    if (!(closest <= tristimulusTolerance)) {
+    if (!(closest <= tristimulusTolerance) || !(closest <= s * chromaticityTolerance)) {
         return r;
     }
     r.found = true;

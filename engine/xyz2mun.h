@@ -30,6 +30,10 @@ void cellsolve(
 // taken for that colour. X, Y, Z written with four decimals (as the
 // converter writes them) lie within half of it.
 inline constexpr float tristimulusTolerance = 1e-4f;
+// And the nearest colour's chromaticity this close to the colour's: for a
+// colour next to black every chromaticity lies within the tristimulus
+// tolerance, yet one far outside the data names no colour of it.
+inline constexpr float chromaticityTolerance = 1e-3f;
 
 // Whether a Value level may take the nearest colour of its data for a
 // chromaticity it does not hold (see xyz2mun).
@@ -50,9 +54,10 @@ enum class Xyz2MunStatus {
 //  - a level that counts and holds no cell with the chromaticity takes the
 //    nearest colour of its data instead, when that colour, at the same
 //    X + Y + Z, has X, Y and Z within tristimulusTolerance of the colour's
-//    (a colour at the outermost Chroma of its hue, given to four decimals,
-//    can lie a few millionths beyond the data in chromaticity), unless
-//    nearData is Refused;
+//    and a chromaticity within chromaticityTolerance (a colour at the
+//    outermost Chroma of its hue, given to four decimals, can lie a few
+//    millionths beyond the data in chromaticity), unless nearData is
+//    Refused;
 //  - below Value 1 a colour the lower level does not hold takes its hue and
 //    Chroma from the upper level alone;
 //  - a Y at or above the Value-10 level gives Value 10, with hue and Chroma

@@ -213,5 +213,20 @@ TEST(Xyz2Mun, AColourAHairBeyondTheDataIsTheNearestColourOfIt) {
     }
 }
 
+// Next to black every chromaticity lies within a ten-thousandth in X, Y and
+// Z of some colour of the data; one far outside the data is still no colour.
+TEST(Xyz2Mun, ANearBlackOfAnImpossibleChromaticityIsOutOfRange) {
+    const RenotationTable &t = testing::realTable();
+    struct Case {
+        float X, Y, Z;
+    };
+    for (const Case &k : { Case { 0.0003f, 0.00001f, 0.0003f }, Case { 0.0f, 0.00005f, 0.0f },
+             Case { 0.00009f, 0.0f, 0.0f } }) {
+        float H = -1, V = -1, C = -1, Y = k.Y;
+        EXPECT_EQ(xyz2mun(t, false, H, V, C, k.X, Y, k.Z), Xyz2MunStatus::OutOfRange)
+            << k.X << " " << k.Y << " " << k.Z << ": H " << H << " C " << C;
+    }
+}
+
 } // namespace
 } // namespace tw::engine
