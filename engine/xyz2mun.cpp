@@ -149,6 +149,11 @@ LevelResult solveNearData(const RenotationTable &table, float x, float y, float 
         return r;
     }
     const CellIndex &cells = table.cells();
+    // Only an edge that comes this near the chromaticity in x and in y can
+    // hold a colour close enough: the others are passed over at the cost
+    // of four comparisons.
+    const double reach = std::min(
+        static_cast<double>(tristimulusTolerance) / s, static_cast<double>(chromaticityTolerance));
     double closest = std::numeric_limits<double>::infinity();
     int bestH = 0, bestC = 0;
     double qx = 0.0, qy = 0.0;
@@ -159,6 +164,10 @@ LevelResult solveNearData(const RenotationTable &table, float x, float y, float 
             for (int k = 0; k < 4; ++k) {
                 const Point &a = corners[k];
                 const Point &b = corners[(k + 1) % 4];
+                if (x < std::min(a.x, b.x) - reach || x > std::max(a.x, b.x) + reach
+                    || y < std::min(a.y, b.y) - reach || y > std::max(a.y, b.y) + reach) {
+                    continue;
+                }
                 const double ex = static_cast<double>(b.x) - a.x;
                 const double ey = static_cast<double>(b.y) - a.y;
                 const double length2 = ex * ex + ey * ey;
