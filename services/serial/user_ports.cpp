@@ -145,7 +145,13 @@ bool UserPortClaim::claim(
         return false;
     }
     const fs::path lock = userPortLock(folder, port);
-    const int fd = ::open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    // Whether a lock file was there before: a link beside one was made by a
+    // simulator; a link without one was made by hand.
+    int fd = ::open(lock.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+    const bool lockIsNew = fd >= 0;
+    if (fd < 0 && errno == EEXIST) {
+        fd = ::open(lock.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
+    }
     if (fd < 0) {
         error = "cannot open " + lock.string() + ": " + std::strerror(errno);
         return false;
@@ -172,6 +178,14 @@ bool UserPortClaim::claim(
             ::unlink(lock.c_str());
             ::close(fd);
             error = link.string() + " exists and is not a link";
+            return false;
+        }
+        if (lockIsNew) {
+            ::unlink(lock.c_str());
+            ::close(fd);
+            error = link.string()
+                + " is a link of your own (no simulator made it): choose "
+                  "another port, or remove the link first";
             return false;
         }
         ::unlink(link.c_str()); // left by a simulator that did not end properly

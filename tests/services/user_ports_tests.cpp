@@ -108,6 +108,16 @@ TEST_F(UserPorts, ALinkMadeByHandCountsWhileItsDeviceExists) {
     fs::remove(device);
     EXPECT_EQ(userPortDevice(folder, 2), "") << "a link that leads nowhere";
 
+    // A simulator never takes a port linked by hand.
+    UserPortClaim claim;
+    std::string error;
+    const fs::path other = root / "other";
+    std::ofstream(other) << "";
+    EXPECT_FALSE(claim.claim(folder, 2, other.string(), error));
+    EXPECT_NE(error.find("of your own"), std::string::npos) << error;
+    EXPECT_EQ(fs::read_symlink(folder / "port2"), device);
+    EXPECT_FALSE(fs::exists(folder / "port2.lock"));
+
     // Only a link counts, not a file put in its place.
     std::ofstream(folder / "port3") << "";
     EXPECT_EQ(userPortDevice(folder, 3), "");
