@@ -185,6 +185,7 @@ RecordStatus spectra(Run &run, const Record &r) {
         out.printNumber(v);
         out.printZone();
     };
+    engine::Spectrum values {};
     // The record's own fields, and the reason where hue, Value, Chroma and
     // X, Y, Z would stand.
     const auto failed = [&](const std::string &why, bool valuesRead) {
@@ -198,7 +199,7 @@ RecordStatus spectra(Run &run, const Record &r) {
         item(r.rest);
         for (std::size_t i = 1; i <= 40; ++i) {
             if (valuesRead) {
-                number(run.host.spectrum()[i]);
+                number(values[i]);
             } else {
                 item(r.fields[2 + i]);
             }
@@ -208,7 +209,6 @@ RecordStatus spectra(Run &run, const Record &r) {
         return RecordStatus::NotConverted;
     };
 
-    engine::Spectrum values {};
     for (std::size_t i = 1; i <= 40; ++i) {
         const std::string &field = r.fields[2 + i];
         double v = 0.0;
@@ -219,15 +219,16 @@ RecordStatus spectra(Run &run, const Record &r) {
         }
         values[i] = static_cast<float>(v);
     }
-    engine::Spectrum &spectrum = run.host.spectrum();
-    spectrum = values;
     float X = 0.0f, Y = 0.0f, Z = 0.0f;
-    engine::tris(spectrum, X, Y, Z);
+    engine::tris(values, X, Y, Z);
     // tris gives illuminant C; the boxes hold the selected illuminant's.
     const cycle::Outcome done = run.cycle.enterIlluminantC(X, Y, Z, cycle::XyzText::Plain);
     if (!done.converted()) {
         return failed(done.reason, true);
     }
+    // The curve held for Measure's "no instrument" is the last one that
+    // converted, never a record that failed.
+    const engine::Spectrum &spectrum = run.host.spectrum() = values;
     const cycle::ColourNumbers &shown = run.cycle.state().numbers;
     for (std::size_t i = 0; i < 3; ++i) {
         item(r.fields[i]);

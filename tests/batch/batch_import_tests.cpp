@@ -283,6 +283,16 @@ TEST_F(BatchTest, FaultsEndTheRunWithoutHarm) {
     EXPECT_NE(readFile("munout.txt").find("ERR reflectance at 360 nm"), std::string::npos);
     EXPECT_EQ(form->spectrum(), before);
 
+    // A curve that reads but gives no colour (no light) is not kept either.
+    std::string black = "a,b,c";
+    for (int i = 0; i < 40; ++i) {
+        black += ",0";
+    }
+    writeFile("munfile1.txt", black + "\r\n");
+    press("1");
+    EXPECT_NE(readFile("munout.txt").find("ERR no light"), std::string::npos);
+    EXPECT_EQ(form->spectrum(), before);
+
     // An output that cannot be written is named; nothing half-made is left.
     writeFile("steps.txt", "5R\t4\t6\r\n");
     const ImportResult r = runImport(*form, "3", { {}, folder / "no such folder" / "out.txt" });
