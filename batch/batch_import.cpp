@@ -573,7 +573,6 @@ ImportResult runImport(CycleHost &host, std::string_view code, const ImportFiles
         }
     }
     result.failed = notConverted.count;
-    result.failedLines = notConverted.lines;
 
     // A run that did not finish replaces nothing.
     if (!stop.empty()) {

@@ -73,7 +73,6 @@ struct ImportResult {
         = Outcome::NotRun;
     std::size_t records = 0; // records converted
     std::size_t failed = 0; // records not converted (ERR rows, no palette row)
-    std::vector<std::size_t> failedLines; // the input lines of the first ten
     std::size_t notDisplayed = 0; // of those converted, with an R, G or B of 0 or 255
     std::size_t skipped = 0; // lines that could not be read as a record
     std::filesystem::path output; // the file written (type "xyz": the palette)

@@ -46,7 +46,6 @@ public:
     // The rows kept, for a caller that writes them to a file of its own
     // (the picture palette replaces its file); the batch is closed.
     [[nodiscard]] std::string takeBatch();
-    [[nodiscard]] bool batchOpen() const { return batch_.has_value(); }
     // The file the current name stands for (".csv" added as a save adds
     // it); empty without a name.
     [[nodiscard]] std::filesystem::path filePath() const;

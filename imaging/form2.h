@@ -67,10 +67,6 @@ public:
     // A block with a channel at 0 or 255 (perhaps a clipped colour) is put
     // into the RGB boxes but not converted.
     bool SampleAt(float x, float y);
-    // What the last sample came to: its average colour, and the screen's
-    // note on it when it has no notation (empty when it has).
-    [[nodiscard]] cycle::DisplayRgb lastSample() const { return sample_; }
-    [[nodiscard]] const std::string &lastSampleNote() const { return sampleNote_; }
     // Asks for the palette file and the granularity and writes the palette.
     Build BuildPalette();
 

@@ -79,12 +79,14 @@ bool Form2::SampleAt(float x, float y) {
         average[k] = sampleAverage(sums[k], count);
         converts = converts && average[k] >= 1 && average[k] <= 254;
     }
+    // Events go through before the boxes are written, never between the
+    // write and the conversion, which a user's action could come between.
+    screen_.dialogs().yield();
     screen_.cycle().setTexts(cycle::Boxes::Rgb,
         { std::to_string(average[0]), std::to_string(average[1]), std::to_string(average[2]) });
     sample_ = { average[0], average[1], average[2] };
     sampleNote_ = "not converted: a channel at 0 or 255 may be a clipped colour";
     if (converts) {
-        screen_.dialogs().yield();
         const cycle::Outcome done = screen_.cycle().Command6_Click();
         sampleNote_
             = done.converted() ? std::string() : std::string(cycle::resultText(done.result));

@@ -24,14 +24,4 @@ WorldPoint project(const ViewGeometry &view, float hueAngle, float value, float 
         chroma * std::sin(a) * view.cosTilt + 4.0f * view.sinTilt * (value - 5.0f) };
 }
 
-PlacedPoint place(const ViewGeometry &view, float hueAngle, float value, float chroma) {
-    // Screen x, screen y and the depth make a right-handed frame: the point
-    // (C cos a, C sin a, 4 (V - 5)) turned about the x axis by the tilt.
-    const float a = hueAngle + view.rotation;
-    const float c = std::cos(a);
-    const float s = std::sin(a);
-    return { chroma * c, chroma * s * view.cosTilt + 4.0f * view.sinTilt * (value - 5.0f),
-        -chroma * s * view.sinTilt + 4.0f * view.cosTilt * (value - 5.0f) };
-}
-
 } // namespace tw::viewer

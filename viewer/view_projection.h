@@ -55,19 +55,6 @@ struct WorldPoint {
 [[nodiscard]] WorldPoint project(
     const ViewGeometry &view, float hueAngle, float value, float chroma);
 
-// A colour's place in the drawing box and how far towards the eye it lies,
-// along the line of sight: the axis the tilt turns away from the Value axis
-// (from above at tilt 0, where higher Values are nearer; from the side at
-// tilt 90, where the half of the hue circle at negative sine is nearer).
-// x and y are project()'s to the last bit.
-struct PlacedPoint {
-    float x = 0.0f;
-    float y = 0.0f;
-    float depth = 0.0f;
-};
-[[nodiscard]] PlacedPoint place(
-    const ViewGeometry &view, float hueAngle, float value, float chroma);
-
 // One degree in radians, as every angle of the view is turned.
 inline constexpr float kRadiansPerDegree = 0.0174532925f;
 
