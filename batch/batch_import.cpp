@@ -454,6 +454,11 @@ ImportResult runImport(CycleHost &host, std::string_view code, const ImportFiles
             = (files.output.empty() ? host.filePath(std::string(type->output)) : files.output)
                   .lexically_normal();
     } else {
+        if (palette.batchOpen()) {
+            return stopped(host, result,
+                "A palette is being built in the picture window: nothing was imported. Import "
+                "when it is done.");
+        }
         if (!files.output.empty()) {
             palette.setFileName(files.output.string());
         }

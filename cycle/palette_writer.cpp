@@ -51,6 +51,12 @@ bool PaletteWriter::SaveData(float &mode) {
         }
         return false;
     }
+    if (mode == 0.0f && batch_) {
+        dialogs_.messageBox("A palette is being built (a picture palette or an import): save "
+                            "this colour when it is done.",
+            services::Buttons::Ok, "Save to Palette", services::Icon::Warning);
+        return false;
+    }
     for (;;) {
         if (fileName_.empty()) {
             fileName_ = dialogs_.inputBox("Palette File Name to save or append  [.CSV added]",

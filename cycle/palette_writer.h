@@ -39,8 +39,12 @@ public:
     // commitBatch appends them all to the current file at once (all of them
     // or none: false, with the reason, and the file as it was), and
     // discardBatch drops them. A run of many rows (the XYZ import) either
-    // adds its whole run or nothing.
+    // adds its whole run or nothing. One batch at a time: a run checks
+    // batchOpen() before it begins its own, and the user's own save (mode
+    // 0) is refused while one is open, so that no row lands in a palette
+    // another run is building.
     void beginBatch();
+    [[nodiscard]] bool batchOpen() const { return batch_.has_value(); }
     [[nodiscard]] bool commitBatch(std::string &error);
     void discardBatch();
     // The rows kept, for a caller that writes them to a file of its own

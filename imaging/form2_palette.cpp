@@ -125,6 +125,12 @@ Form2::Build Form2::BuildPalette() {
         return Build::Failed;
     }
     cycle::PaletteWriter &palette = screen_.palette();
+    if (palette.batchOpen()) {
+        dialogs.messageBox("A palette is being built by an import: build this one when it is "
+                           "done.",
+            Buttons::Ok, "Palette Generation", Icon::Warning);
+        return Build::Failed;
+    }
     palette.setFileName(fileName);
     palette.beginBatch();
 

@@ -96,6 +96,19 @@ TEST_F(PaletteTest, AFileTheProgramReadsIsNoPalette) {
     EXPECT_TRUE(std::filesystem::exists(folder / "mine.csv"));
 }
 
+// While a run builds a palette, the user's own save is refused with a word,
+// so that the row never lands in the palette the run is building.
+TEST_F(PaletteTest, NoOwnSaveWhileARunBuildsAPalette) {
+    Form1 &f = start();
+    f.palette().setFileName("picture.csv");
+    f.palette().beginBatch();
+    fakes.dialogs.queueInput("tag");
+    QTest::mouseClick(f.Command11->button(), Qt::LeftButton);
+    EXPECT_EQ(fakes.dialogs.messages().size(), 1u);
+    EXPECT_EQ(f.palette().takeBatch(), "");
+    EXPECT_FALSE(std::filesystem::exists(folder / "picture.csv"));
+}
+
 TEST_F(PaletteTest, CancelAtEitherPromptWritesNothing) {
     Form1 &f = start();
     fakes.dialogs.queueInput("");
